@@ -3,8 +3,37 @@
 
 #include <QString>
 
+#include <optional>
+
 // Presentation of a value for the user, as the window's display-base popup
 // says. Pure functions: the popup text and the entry text are passed in.
+
+// The rows of the display-base popup, in their order.
+enum class DisplayBase
+{
+    Binary,
+    Octal,
+    Denary,
+    Hexadecimal,
+    LongBinary,
+    LongOctal,
+    LongHexadecimal
+};
+
+// The popup text of a row, such as "10 (Denary, normal)".
+QString DisplayBaseText(DisplayBase base);
+// The row whose text is exactly text; none for any other text.
+std::optional<DisplayBase> DisplayBaseFromText(const QString &text);
+
+// In decimal: the typed text while it is shorter than 12 characters, with the
+// locale's decimal separator; otherwise x formatted with
+// "-###,###,###,###.#########" when 10^-6 < |x| < 10^12 and with
+// "-#.#############e+" outside that range, zero included. Infinities and NaN
+// come out as "INF", "-INF" and "NAN". In the three short bases: x cut toward
+// zero to a 32-bit integer (saturating; NaN gives -2147483648), written as
+// its 32-bit two's complement pattern without leading zeros, so negative
+// values show all 32 bits; hexadecimal uses capitals. An unknown displayBase
+// gives an empty string.
 QString GetPresentedString(const QString &displayBase, const QString &enteredNumberAsString, double x);
 
 // The 64 bits of the IEEE binary64 value, most significant first.
