@@ -13,6 +13,8 @@
 class Preferences;
 class Speaker;
 class XMathClass;
+enum class FunctionKey : int;
+enum class TrigKey : int;
 
 // One calculator: its state, its script engine with its calculation context,
 // and every operation that a key, a typed key, a dialog or the self-test can
@@ -171,22 +173,24 @@ public:
     void DoTypedEquals();
 
 private:
-    // Implementation helpers, declared in calculatorengine.cpp's order.
     bool usingRPNMode() const;
     void Speak(const QString &text);
     void Redraw();
-    QString codeFormat(double x) const;
-    void startNewExpressionAfterCalculation();
+    static QString codeFormat(double x);
+    void startNewNumberAfterCalculation();
+    void operatorKey(const QString &spoken, const QString &op);
     QString operandText() const;
-    void functionKey(int row);
-    void trigKey(int row);
-    void memoryIntoCalculation(int i, const QString &spoken, const QString &op);
-    void registerOperation(int i, const QString &spoken, const std::function<double(double)> &change);
-    bool runRPNScript(const QString &expression, double &f);
-    void finishRPNOperation(double f, bool setCurrentOnFailure);
-    bool showErrorDialog(CalculatorView::ErrorIcon icon, const QString &explanation);
+    void functionKey(FunctionKey key);
+    void trigKey(TrigKey key);
+    void reportUnrecognisedEnding(const QString &text);
     void rbsCalculationScript_Print(const QString &text);
     void rbsCalculationScript_CompilerError(int lineNumber, int errorNumber, const QString &message);
+    bool hasOperands(qsizetype count);
+    bool runRPNScript(const QString &expression);
+    void finishRPNOperation(bool setCurrentNumberOnFailure);
+    static bool isRegister(int i);
+    void registerOperation(int i, const QString &spoken, const std::function<double(double)> &change);
+    void memoryIntoCalculation(int i, const QString &spoken, const QString &op);
 
     Preferences &preferences;
     CalculatorView &view;

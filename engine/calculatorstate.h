@@ -6,6 +6,9 @@
 
 #include <array>
 
+// The flag text of an operation that lacks operands or an argument.
+inline const QString NeedMoreNumbersFlag = QStringLiteral("Need more numbers");
+
 // Everything one calculator remembers between two operations. The field
 // names are the calculator's own; CalculatorEngine is the only writer.
 struct CalculatorState

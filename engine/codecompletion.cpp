@@ -1,0 +1,94 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "engine/codecompletion.h"
+
+#include "engine/codetext.h"
+
+#include <QRegularExpression>
+
+namespace {
+
+// What a text gains when it ends in the character.
+struct Completion
+{
+    QChar last;
+    QLatin1String appended;
+};
+
+constexpr Completion kCompletions[] = {
+    { QLatin1Char('+'), QLatin1String("0") },
+    { QLatin1Char('-'), QLatin1String("0") },
+    { QLatin1Char('*'), QLatin1String("1") },
+    { QLatin1Char('\\'), QLatin1String("1") },
+    { QLatin1Char('/'), QLatin1String("1") },
+    { QLatin1Char('e'), QLatin1String("0") },
+    { QLatin1Char('E'), QLatin1String("0") },
+    { QLatin1Char('.'), QLatin1String("0") },
+};
+
+// The missing second argument of a pending two-argument function, by the
+// function's name; empty for a name that takes none.
+QString missingArgument(const QString &functionName)
+{
+    static const QString oneFor[] = { QStringLiteral("pow"), QStringLiteral("NthRoot") };
+    static const QString zeroFor[] = { QStringLiteral("SumXToY"), QStringLiteral("MultiplyXToY") };
+    for (const QString &name : oneFor)
+        if (functionName.compare(name, Qt::CaseInsensitive) == 0)
+            return QStringLiteral("1)");
+    for (const QString &name : zeroFor)
+        if (functionName.compare(name, Qt::CaseInsensitive) == 0)
+            return QStringLiteral("0)");
+    return {};
+}
+
+} // namespace
+
+QString FinishCode(const QString &text, const QString &currentLiteral, const UnrecognisedEnding &unrecognised)
+{
+    if (text.isEmpty())
+        return currentLiteral;
+    if (EndsWithMod(text))
+        return fixTrailingOperators(text);
+    const QChar last = text.back();
+    for (const Completion &completion : kCompletions)
+        if (last == completion.last)
+            return text + completion.appended;
+    if (last.isDigit() && last.unicode() < 128)
+        return text;
+    if (last == QLatin1Char('(') || last == QLatin1Char(')'))
+        return text;
+    if (last == QLatin1Char(',')) {
+        const QString argument = missingArgument(text.left(text.indexOf(QLatin1Char('('))));
+        if (!argument.isEmpty())
+            return text + argument;
+    }
+    unrecognised(text);
+    return text;
+}
+
+QString FixCodeBrackets(
+    const QString &text, const QString &currentLiteral, const UnrecognisedEnding &unrecognised)
+{
+    QString s = text.trimmed();
+    while (s.endsWith(QLatin1Char('(')))
+        s.chop(1);
+    s = FinishCode(s, currentLiteral, unrecognised);
+    for (qsizetype open = OpenBrackets(s) - CloseBrackets(s); open > 0; --open)
+        s += QLatin1Char(')');
+    return s;
+}
+
+QString FixLeadingZero(const QString &text)
+{
+    static const QRegularExpression pattern(QStringLiteral("([^0-9\\.\\+\\-\\\\\\*\\/])0([0-9\\.]+)"));
+    const QRegularExpressionMatch match = pattern.match(text);
+    if (!match.hasMatch())
+        return text;
+    QString fixed = text;
+    fixed.replace(match.capturedStart(0), match.capturedLength(0), match.captured(1) + match.captured(2));
+    return fixed;
+}
+
+bool HasMissingArgument(const QString &text)
+{
+    return text.contains(QLatin1String(",)"));
+}

@@ -1,0 +1,102 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "engine/codetext.h"
+
+#include "engine/codecreation.h"
+#include "engine/localenumber.h"
+
+#include <QRegularExpression>
+
+namespace {
+
+const QString kMod = QStringLiteral(" mod ");
+
+} // namespace
+
+bool IsDigitNumeric(const QString &text)
+{
+    static const QRegularExpression pattern(QStringLiteral("[0-9\\.]"));
+    return pattern.match(text).hasMatch();
+}
+
+bool IsStringNumeric(const QString &text)
+{
+    static const QRegularExpression pattern(
+        QStringLiteral("^[-+]?(\\.|[0-9]+[\\.]?)[0-9]*((e|E)[-+][0-9]+)?$"));
+    return pattern.match(text).hasMatch();
+}
+
+bool IsDigitOperator(const QString &text)
+{
+    static const QRegularExpression pattern(QStringLiteral("[\\+\\-\\/\\\\\\*]"));
+    return pattern.match(text).hasMatch();
+}
+
+bool IsDigitAlpha(const QString &text)
+{
+    static const QRegularExpression pattern(QStringLiteral("[a-zA-Z]"));
+    return pattern.match(text).hasMatch();
+}
+
+bool IsStringError(const QString &text)
+{
+    const QString upper = text.toUpper();
+    return upper.contains(QLatin1String("INF")) || upper.contains(QLatin1String("NAN"));
+}
+
+bool IsStringNull(const QString &text)
+{
+    return text.isEmpty();
+}
+
+bool IsStringNullOrError(const QString &text)
+{
+    return IsStringNull(text) || IsStringError(text);
+}
+
+QString LastCharacter(const QString &text)
+{
+    return text.right(1);
+}
+
+double ReadCodeNumber(const QString &text)
+{
+    QString local = text;
+    local.replace(QLatin1Char('.'), LocalDecimalSeparator());
+    return LeadingNumber(local);
+}
+
+QString fixTrailingOperators(const QString &text)
+{
+    if (text.endsWith(kMod))
+        return text.chopped(kMod.size());
+    if (EndsWithTrailingOperator(text))
+        return text.chopped(1);
+    return text;
+}
+
+QString DropPendingFunction(const QString &text)
+{
+    if (!text.endsWith(QLatin1Char(',')))
+        return text;
+    return text.mid(text.indexOf(QLatin1Char('(')) + 1).chopped(1);
+}
+
+bool EndsWithTrailingOperator(const QString &text)
+{
+    return !text.isEmpty() && IsDigitOperator(LastCharacter(text));
+}
+
+bool EndsWithMod(const QString &text)
+{
+    return text.endsWith(kMod);
+}
+
+qsizetype OpenBrackets(const QString &text)
+{
+    return text.count(QLatin1Char('('));
+}
+
+qsizetype CloseBrackets(const QString &text)
+{
+    return text.count(QLatin1Char(')'));
+}
