@@ -111,12 +111,22 @@ const Unit *UnitTables::FindUnit(UnitClass unitClass, const QString &name) const
 
 QString UnitTables::ApplicationRatesFolder()
 {
-    // Without an application object there is no application folder, and a
-    // bare "ConversionRates" would be looked up in the working directory.
-    const QString applicationFolder = QCoreApplication::applicationDirPath();
+    return RatesFolderFor(QCoreApplication::applicationDirPath());
+}
+
+QString UnitTables::RatesFolderFor(const QString &applicationFolder)
+{
+    // Without an application folder a bare "ConversionRates" would be looked
+    // up in the working directory.
     if (applicationFolder.isEmpty())
         return {};
-    return QDir(applicationFolder).filePath(u"ConversionRates"_s);
+    const QDir folder(applicationFolder);
+    const QString beside = folder.filePath(u"ConversionRates"_s);
+    if (QFileInfo(beside).isDir())
+        return beside;
+    const QString installed
+        = QDir::cleanPath(folder.filePath(QStringLiteral(ZORVANE_INSTALLED_RATES_FOLDER)));
+    return QFileInfo(installed).isDir() ? installed : beside;
 }
 
 QString UnitTables::GetConversionRatesFile(const QString &ratesFolder, const QString &fileName)

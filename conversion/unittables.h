@@ -41,9 +41,14 @@ public:
     // letter case, or nullptr when none does.
     const Unit *FindUnit(UnitClass unitClass, const QString &name) const;
 
-    // "ConversionRates" in the folder that holds the executable; empty (no
+    // RatesFolderFor the folder that holds the running executable; empty (no
     // folder) before the application object exists.
     static QString ApplicationRatesFolder();
+
+    // "ConversionRates" beside an executable in applicationFolder. When there
+    // is none but an installation's shared data folder holds one (bin/ and
+    // share/zorvane/ConversionRates under the same prefix), that one.
+    static QString RatesFolderFor(const QString &applicationFolder);
 
     // The path of fileName inside ratesFolder, whether or not it exists;
     // empty (no file) when ratesFolder is empty.

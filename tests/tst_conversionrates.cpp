@@ -327,6 +327,21 @@ private Q_SLOTS:
             QCoreApplication::applicationDirPath() + u"/ConversionRates"_s);
     }
 
+    void ratesFolderBesideOrInstalled()
+    {
+        QTemporaryDir prefix;
+        const QString bin = prefix.filePath(u"bin"_s);
+        const QString beside = bin + u"/ConversionRates"_s;
+        const QString installed = prefix.filePath(u"share/zorvane/ConversionRates"_s);
+        QVERIFY(QDir().mkpath(bin));
+        QCOMPARE(UnitTables::RatesFolderFor(bin), beside); // neither: the defaults will do
+        QVERIFY(QDir().mkpath(installed));
+        QCOMPARE(UnitTables::RatesFolderFor(bin), installed);
+        QVERIFY(QDir().mkpath(beside));
+        QCOMPARE(UnitTables::RatesFolderFor(bin), beside);
+        QCOMPARE(UnitTables::RatesFolderFor(QString()), QString());
+    }
+
     void missingFolderTakesEveryDefault()
     {
         QTemporaryDir dir;
