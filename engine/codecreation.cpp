@@ -2,11 +2,11 @@
 #include "engine/codecreation.h"
 
 #include <QLocale>
-#include <QVarLengthArray>
 
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 
 const QString ExpressionMask = QStringLiteral("-#.0") + QString(90, QLatin1Char('#')) + QStringLiteral("e+");
 
@@ -53,9 +53,6 @@ MaskLayout parseMask(QStringView mask)
     layout.scientific = i < n;
     return layout;
 }
-
-// The expression mask, "-#.0" + ninety "#" + "e+", as parseMask reads it.
-constexpr MaskLayout ExpressionLayout { true, false, 0, 1, 91, true };
 
 // A non-negative finite value as decimal digits d0 d1 … d(count−1), with d0
 // standing at 10^exponent and no trailing zeros. Zero has count 0.
@@ -120,41 +117,27 @@ void roundDigits(Digits &d, int keep)
         --d.count;
 }
 
-using Text = QVarLengthArray<QChar, 128>;
-
-void appendLatin1(Text &out, const char *s)
+// Writes characters into a string whose size was reserved beforehand.
+struct Writer
 {
-    for (; *s; ++s)
-        out.append(QLatin1Char(*s));
-}
+    QChar *at;
+    void put(char c) { *at++ = QLatin1Char(c); }
+    void put(QStringView s)
+    {
+        for (QChar c : s)
+            *at++ = c;
+    }
+};
 
-void appendView(Text &out, QStringView s)
+void writeExponent(Writer &out, int exponent)
 {
-    out.append(s.data(), s.size());
-}
-
-void appendExponent(Text &out, int exponent)
-{
-    out.append(QLatin1Char('e'));
-    out.append(QLatin1Char(exponent < 0 ? '-' : '+'));
+    out.put('e');
+    out.put(exponent < 0 ? '-' : '+');
     char text[8];
     const auto [last, error] = std::to_chars(text, text + sizeof text, std::abs(exponent));
     (void)error;
     for (const char *p = text; p != last; ++p)
-        out.append(QLatin1Char(*p));
-}
-
-// The fraction digits to write: the places up to the last non-zero one, at
-// least fractionMin.
-int fractionLength(const Digits &d, const MaskLayout &layout, int firstIndex)
-{
-    int length = layout.fractionMin;
-    for (int k = 1; k <= layout.fractionMax; ++k) {
-        const int index = firstIndex + k - 1;
-        if (index >= 0 && index < d.count)
-            length = std::max(length, k);
-    }
-    return length;
+        out.put(*p);
 }
 
 char digitAt(const Digits &d, int index)
@@ -162,54 +145,106 @@ char digitAt(const Digits &d, int index)
     return index >= 0 && index < d.count ? d.digit[index] : '0';
 }
 
+// The number of fraction places to write when the last significant fraction
+// digit stands at place significantPlaces: at least fractionMin, and never
+// more than the mask has.
+int fractionLength(const MaskLayout &layout, int significantPlaces)
+{
+    return std::max(layout.fractionMin, std::min(layout.fractionMax, significantPlaces));
+}
+
 // Writes x as layout says, with the given separators. Infinities are "INF"
 // (with the sign the mask allows) and NaN is "NAN". Zero has no significant
 // digit: a mask that forces none writes it as "0", also in scientific form.
 QString format(double x, const MaskLayout &layout, QStringView decimal, QStringView group)
 {
-    Text out;
     if (std::isnan(x))
         return QStringLiteral("NAN");
-    if (layout.sign && std::signbit(x))
-        out.append(QLatin1Char('-'));
-    if (std::isinf(x)) {
-        appendLatin1(out, "INF");
-        return QString(out.constData(), out.size());
-    }
+    const bool minus = layout.sign && std::signbit(x);
+    if (std::isinf(x))
+        return minus ? QStringLiteral("-INF") : QStringLiteral("INF");
     Digits d = shortestDigits(std::fabs(x));
 
     if (layout.scientific) {
         roundDigits(d, 1 + layout.fractionMax);
-        out.append(QLatin1Char(digitAt(d, 0)));
-        const int length = fractionLength(d, layout, 1);
+        const int length = fractionLength(layout, d.count - 1);
+        QString text(1 + 1 + decimal.size() + length + 7, Qt::Uninitialized);
+        Writer out { text.data() };
+        if (minus)
+            out.put('-');
+        out.put(digitAt(d, 0));
         if (length > 0) {
-            appendView(out, decimal);
+            out.put(decimal);
             for (int k = 1; k <= length; ++k)
-                out.append(QLatin1Char(digitAt(d, k)));
+                out.put(digitAt(d, k));
         }
         if (d.count > 0 || length > 0)
-            appendExponent(out, d.count > 0 ? d.exponent : 0);
-        return QString(out.constData(), out.size());
+            writeExponent(out, d.count > 0 ? d.exponent : 0);
+        text.truncate(out.at - text.data());
+        return text;
     }
 
     // Fixed point: round at the last fraction place, the one at index
     // exponent + fractionMax of the digits.
     roundDigits(d, d.exponent + layout.fractionMax + 1);
     const int integerDigits = std::max(d.count > 0 ? d.exponent + 1 : 0, layout.integerZeros);
+    const int length = fractionLength(layout, d.count - d.exponent - 1);
+    const qsizetype groups = layout.grouping ? integerDigits / 3 : 0;
+    QString text(1 + integerDigits + groups * group.size() + 1 + decimal.size() + length, Qt::Uninitialized);
+    Writer out { text.data() };
+    if (minus)
+        out.put('-');
     for (int k = integerDigits - 1; k >= 0; --k) {
-        out.append(QLatin1Char(digitAt(d, d.exponent - k)));
+        out.put(digitAt(d, d.exponent - k));
         if (layout.grouping && k > 0 && k % 3 == 0)
-            appendView(out, group);
+            out.put(group);
     }
-    const int length = fractionLength(d, layout, d.exponent + 1);
     if (integerDigits == 0 && length == 0)
-        out.append(QLatin1Char('0'));
+        out.put('0');
     if (length > 0) {
-        appendView(out, decimal);
+        out.put(decimal);
         for (int k = 1; k <= length; ++k)
-            out.append(QLatin1Char(digitAt(d, d.exponent + k)));
+            out.put(digitAt(d, d.exponent + k));
     }
-    return QString(out.constData(), out.size());
+    text.truncate(out.at - text.data());
+    return text;
+}
+
+// The expression mask's output, written straight from std::to_chars: the
+// same text that format() gives for ExpressionLayout ("d.d…de±x", at least
+// one fraction digit, the exponent without leading zeros), without its
+// general machinery, because every literal of every calculation passes here.
+QString expressionLiteral(double x)
+{
+    if (std::isnan(x))
+        return QStringLiteral("NAN");
+    if (std::isinf(x))
+        return x < 0 ? QStringLiteral("-INF") : QStringLiteral("INF");
+    char shortest[32];
+    const auto [last, error]
+        = std::to_chars(shortest, shortest + sizeof shortest, std::fabs(x), std::chars_format::scientific);
+    (void)error; // 32 characters hold every double in this form
+    const char *const e = static_cast<const char *>(std::memchr(shortest, 'e', last - shortest));
+    char text[40];
+    char *out = text;
+    if (std::signbit(x))
+        *out++ = '-';
+    if (e == shortest + 1) { // a single digit: add the one fraction digit the mask asks for
+        *out++ = shortest[0];
+        *out++ = '.';
+        *out++ = '0';
+    } else {
+        std::memcpy(out, shortest, e - shortest);
+        out += e - shortest;
+    }
+    *out++ = 'e';
+    *out++ = e[1];
+    const char *exponent = e + 2;
+    while (exponent + 1 < last && *exponent == '0')
+        ++exponent;
+    std::memcpy(out, exponent, last - exponent);
+    out += last - exponent;
+    return QString::fromLatin1(text, out - text);
 }
 
 } // namespace
@@ -219,7 +254,7 @@ QString CodeFormat(double x, const QString &mask)
     // The expression mask has no grouping, so once its decimal separator has
     // become "." the locale plays no part: skip looking it up.
     if (mask.constData() == ExpressionMask.constData() || mask == ExpressionMask)
-        return format(x, ExpressionLayout, u".", u"");
+        return expressionLiteral(x);
     return format(x, parseMask(mask), u".", QLocale().groupSeparator());
 }
 

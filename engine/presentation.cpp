@@ -73,7 +73,7 @@ std::uint64_t bitsOf(double x)
 
 } // namespace
 
-QString DisplayBaseText(DisplayBase base)
+QString TextOfDisplayBase(DisplayBase base)
 {
     for (const DisplayBaseRow &row : DisplayBaseRows)
         if (row.base == base)

@@ -21,7 +21,7 @@ enum class DisplayBase
 };
 
 // The popup text of a row, such as "10 (Denary, normal)".
-QString DisplayBaseText(DisplayBase base);
+QString TextOfDisplayBase(DisplayBase base);
 // The row whose text is exactly text; none for any other text.
 std::optional<DisplayBase> DisplayBaseFromText(const QString &text);
 

@@ -5,6 +5,7 @@
 #include "engine/xmathclass.h"
 
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <string>
 #include <string_view>
@@ -86,17 +87,17 @@ constexpr Function Functions[] = {
 // Longer than every name the engine knows.
 constexpr qsizetype LongestName = 16;
 
-bool isDigit(char16_t c)
+inline bool isDigit(char16_t c)
 {
-    return c >= u'0' && c <= u'9';
+    return static_cast<char16_t>(c - u'0') <= 9;
 }
 
-bool isLetter(char16_t c)
+inline bool isLetter(char16_t c)
 {
-    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || c == u'_';
+    return static_cast<char16_t>((c | 0x20) - u'a') <= u'z' - u'a' || c == u'_';
 }
 
-bool isNameCharacter(char16_t c)
+inline bool isNameCharacter(char16_t c)
 {
     return isLetter(c) || isDigit(c);
 }
@@ -362,34 +363,86 @@ double ScriptEngine::parsePrimary()
 
 double ScriptEngine::parseNumber()
 {
+    // One pass over the literal gathers its first 19 significant digits as
+    // an integer and the power of ten that scales them. The scan works on a
+    // local pointer so that it stays in a register.
     const char16_t *const start = pos;
+    const char16_t *p = pos;
+    const char16_t *const last = end;
+    std::uint64_t significand = 0;
+    int significantDigits = 0;
+    int scale = 0; // the literal is significand · 10^scale, before the exponent
+    bool inexact = false; // non-zero digits beyond the first 19 significant ones
     bool digits = false;
-    for (; pos != end && isDigit(*pos); ++pos)
+    for (; p != last && isDigit(*p); ++p) {
         digits = true;
-    if (pos != end && *pos == u'.')
-        for (++pos; pos != end && isDigit(*pos); ++pos)
+        if (significantDigits < 19) {
+            significand = significand * 10 + (*p - u'0');
+            significantDigits += significand != 0;
+        } else {
+            inexact |= *p != u'0';
+            ++scale;
+        }
+    }
+    if (p != last && *p == u'.') {
+        for (++p; p != last && isDigit(*p); ++p) {
             digits = true;
-    if (!digits)
+            if (significantDigits < 19) {
+                significand = significand * 10 + (*p - u'0');
+                significantDigits += significand != 0;
+                --scale;
+            } else {
+                inexact |= *p != u'0';
+            }
+        }
+    }
+    if (!digits) {
+        pos = p;
         return fail(ErrorNumber::MalformedNumber, QStringLiteral("Expected a digit before or after '.'"));
-    if (pos != end && (*pos == u'e' || *pos == u'E')) {
-        const char16_t *q = pos + 1;
-        if (q != end && (*q == u'+' || *q == u'-'))
-            ++q;
-        if (q == end || !isDigit(*q))
+    }
+    int exponent = 0;
+    if (p != last && (*p == u'e' || *p == u'E')) {
+        const char16_t *q = p + 1;
+        bool negative = false;
+        if (q != last && (*q == u'+' || *q == u'-'))
+            negative = *q++ == u'-';
+        if (q == last || !isDigit(*q))
             return fail(ErrorNumber::MalformedNumber,
                 QStringLiteral("Expected the digits of the exponent in %1").arg(quoted(start, q)));
-        for (pos = q; pos != end && isDigit(*pos); ++pos) { }
+        for (; q != last && isDigit(*q); ++q)
+            if (exponent < 100'000'000)
+                exponent = exponent * 10 + (*q - u'0');
+        if (negative)
+            exponent = -exponent;
+        p = q;
     }
-    // The token is plain ASCII; convert it from a small buffer on the stack.
+    pos = p;
+
+    // Clinger's fast path: a significand up to 2^53 and a power of ten up to
+    // 10^22 are both exact doubles, so one multiplication or division rounds
+    // correctly.
+    static constexpr double PowersOfTen[] = { 1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11,
+        1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22 };
+    if (!inexact && significand <= (std::uint64_t { 1 } << 53)) {
+        if (significand == 0)
+            return 0.0;
+        const int power = scale + exponent;
+        const double value = static_cast<double>(significand);
+        if (power >= 0 && power <= 22)
+            return value * PowersOfTen[power];
+        if (power < 0 && power >= -22)
+            return value / PowersOfTen[-power];
+    }
+    // Otherwise the exact conversion, from a small ASCII buffer on the stack.
     constexpr qsizetype Short = 64;
-    const qsizetype length = pos - start;
+    const qsizetype length = p - start;
     if (length <= Short) {
         char buffer[Short];
         for (qsizetype i = 0; i < length; ++i)
             buffer[i] = static_cast<char>(start[i]);
         return DecimalLiteralToDouble(buffer, buffer + length);
     }
-    const std::string text(start, pos);
+    const std::string text(start, p);
     return DecimalLiteralToDouble(text.data(), text.data() + text.size());
 }
 
@@ -467,17 +520,6 @@ double ScriptEngine::parseName()
     ++pos;
     --depth;
     return function->one ? function->one(arguments[0]) : function->two(arguments[0], arguments[1]);
-}
-
-void ScriptEngine::skipBlanks()
-{
-    while (pos != end && (*pos == u' ' || *pos == u'\t'))
-        ++pos;
-}
-
-bool ScriptEngine::atLineEnd() const
-{
-    return pos == end || *pos == u'\r' || *pos == u'\n';
 }
 
 QString ScriptEngine::describeHere() const

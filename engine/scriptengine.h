@@ -96,8 +96,12 @@ private:
     double parseName();
     void parseText();
 
-    void skipBlanks();
-    bool atLineEnd() const;
+    void skipBlanks()
+    {
+        while (pos != end && (*pos == u' ' || *pos == u'\t'))
+            ++pos;
+    }
+    bool atLineEnd() const { return pos == end || *pos == u'\r' || *pos == u'\n'; }
     QString describeHere() const;
     double fail(ErrorNumber number, const QString &message);
 };
