@@ -188,7 +188,7 @@ QString format(double x, const MaskLayout &layout, QStringView decimal, QStringV
     // exponent + fractionMax of the digits.
     roundDigits(d, d.exponent + layout.fractionMax + 1);
     const int integerDigits = std::max(d.count > 0 ? d.exponent + 1 : 0, layout.integerZeros);
-    const int length = fractionLength(layout, d.count - d.exponent - 1);
+    const int length = fractionLength(layout, d.count > 0 ? d.count - d.exponent - 1 : 0);
     const qsizetype groups = layout.grouping ? integerDigits / 3 : 0;
     QString text(1 + integerDigits + groups * group.size() + 1 + decimal.size() + length, Qt::Uninitialized);
     Writer out { text.data() };
