@@ -66,21 +66,21 @@ UnitTables::UnitTables()
         list.append(std::nullopt);
 }
 
-void UnitTables::LoadConversionRates(const QString &ratesFolder)
+void UnitTables::LoadConversionRates(const RateFolders &folders)
 {
     for (const UnitClassInfo &info : UnitClasses())
-        LoadClass(info, ratesFolder);
+        LoadClass(info, folders);
 }
 
-void UnitTables::LoadClass(const UnitClassInfo &info, const QString &ratesFolder)
+void UnitTables::LoadClass(const UnitClassInfo &info, const RateFolders &folders)
 {
     UnitList &list = lists[static_cast<int>(info.unitClass)];
     list.resize(1);
 
-    const QString path = GetConversionRatesFile(ratesFolder, info.fileName);
-    const QFileInfo file(path);
+    // Empty when no folder holds a readable file of the class.
+    const QString path = folders.GetConversionRatesFile(info.fileName);
     QStringList lines;
-    if (path.isEmpty() || !file.exists() || !file.isReadable()) {
+    if (path.isEmpty()) {
         lines = GetDefaultConversionDataArray(DefaultConversionText(info.unitClass));
     } else {
         // A readable file that is not text gives the class no units: the
@@ -127,14 +127,6 @@ QString UnitTables::RatesFolderFor(const QString &applicationFolder)
     const QString installed
         = QDir::cleanPath(folder.filePath(QStringLiteral(ZORVANE_INSTALLED_RATES_FOLDER)));
     return QFileInfo(installed).isDir() ? installed : beside;
-}
-
-QString UnitTables::GetConversionRatesFile(const QString &ratesFolder, const QString &fileName)
-{
-    // An empty folder would make the name relative to the working directory.
-    if (ratesFolder.isEmpty())
-        return {};
-    return QDir(ratesFolder).filePath(fileName);
 }
 
 QStringList UnitTables::GetDefaultConversionDataArray(const QString &text)

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "conversion/ratefolders.h"
 #include "conversion/unit.h"
 #include "conversion/unitclass.h"
 
@@ -29,11 +30,12 @@ public:
     // Every list holds only its empty entry at index 0.
     UnitTables();
 
-    // Fills all seventeen lists, each from its file in ratesFolder or, where
-    // that file is missing or unreadable, from its built-in default text. A
-    // file that exists and is readable but is no text file leaves its class
-    // without units. Loading again replaces what an earlier load gave.
-    void LoadConversionRates(const QString &ratesFolder = ApplicationRatesFolder());
+    // Fills all seventeen lists, each from its file in the first of folders
+    // that holds it readable (the user's folder before the application's) or,
+    // where none does, from its built-in default text. A file that exists and
+    // is readable but is no text file leaves its class without units. Loading
+    // again replaces what an earlier load gave.
+    void LoadConversionRates(const RateFolders &folders = RateFolders::Standard());
 
     const UnitList &ConversionList(UnitClass unitClass) const;
 
@@ -49,10 +51,6 @@ public:
     // is none but an installation's shared data folder holds one (bin/ and
     // share/zorvane/ConversionRates under the same prefix), that one.
     static QString RatesFolderFor(const QString &applicationFolder);
-
-    // The path of fileName inside ratesFolder, whether or not it exists;
-    // empty (no file) when ratesFolder is empty.
-    static QString GetConversionRatesFile(const QString &ratesFolder, const QString &fileName);
 
     // The lines of a default text: split at every line feed, the piece after
     // the last line feed dropped. Carriage returns stay in the lines.
@@ -72,7 +70,7 @@ public:
     static double RateNumber(const QString &field);
 
 private:
-    void LoadClass(const UnitClassInfo &info, const QString &ratesFolder);
+    void LoadClass(const UnitClassInfo &info, const RateFolders &folders);
 
     std::array<UnitList, UnitClassCount> lists;
 };

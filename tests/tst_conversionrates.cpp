@@ -44,7 +44,7 @@ void writeBytes(const QString &path, const QByteArray &bytes)
 UnitTables loadedFrom(const QString &folder)
 {
     UnitTables tables;
-    tables.LoadConversionRates(folder);
+    tables.LoadConversionRates(RateFolders({ folder }));
     return tables;
 }
 
@@ -114,6 +114,9 @@ class TestConversionRates : public QObject
     Q_OBJECT
 
     QLocale startLocale;
+    // The standard rate folders begin with the user's data folder: an empty
+    // one here, never the real one.
+    QTemporaryDir dataHome;
 
     // A folder holding one rate file of the given class; the other classes
     // take their defaults.
@@ -121,11 +124,16 @@ class TestConversionRates : public QObject
         QTemporaryDir &dir, UnitClass unitClass, const QByteArray &content, UnitTables &tables)
     {
         writeBytes(dir.filePath(UnitClassInfoOf(unitClass).fileName), content);
-        tables.LoadConversionRates(dir.path());
+        tables.LoadConversionRates(RateFolders({ dir.path() }));
     }
 
 private Q_SLOTS:
-    void initTestCase() { startLocale = QLocale(); }
+    void initTestCase()
+    {
+        startLocale = QLocale();
+        QVERIFY(dataHome.isValid());
+        qputenv("XDG_DATA_HOME", QFile::encodeName(dataHome.path()));
+    }
     void cleanup() { QLocale::setDefault(startLocale); }
 
     void classesLoadInTheOrderOfTheirFiles_data()
@@ -317,12 +325,8 @@ private Q_SLOTS:
         QVERIFY(!UnitTables::UnitFromLine(lines[0]).IsCommon());
     }
 
-    void ratesFileIsInTheFolder()
+    void ratesFolderIsBesideTheExecutable()
     {
-        QCOMPARE(UnitTables::GetConversionRatesFile(u"/some/where"_s, u"ConvertAreas.txt"_s),
-            u"/some/where/ConvertAreas.txt"_s);
-        // No folder is no file, not a file in the working directory.
-        QCOMPARE(UnitTables::GetConversionRatesFile(QString(), u"ConvertAreas.txt"_s), QString());
         QCOMPARE(UnitTables::ApplicationRatesFolder(),
             QCoreApplication::applicationDirPath() + u"/ConversionRates"_s);
     }
@@ -425,9 +429,9 @@ private Q_SLOTS:
     void loadingAgainReplacesTheUnits()
     {
         UnitTables tables;
-        tables.LoadConversionRates(QString());
+        tables.LoadConversionRates(RateFolders(QStringList()));
         const qsizetype size = tables.ConversionList(UnitClass::Volume).size();
-        tables.LoadConversionRates(QString());
+        tables.LoadConversionRates(RateFolders(QStringList()));
         QCOMPARE(tables.ConversionList(UnitClass::Volume).size(), size);
     }
 
@@ -559,7 +563,8 @@ private Q_SLOTS:
                     qPrintable(copy + u'/' + name));
             }
         }
-        // Loading without a folder reads the copy beside this executable.
+        // Loading from the standard folders, with none of the user's, reads
+        // the copy beside this executable.
         UnitTables besideMe;
         besideMe.LoadConversionRates();
         const UnitTables shipped = loadedFrom(shippedFolder());
