@@ -1,0 +1,30 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "constants/constantpictures.h"
+
+#include <QSvgRenderer>
+
+// Outside any namespace, as Q_INIT_RESOURCE requires.
+static void initConstantsResource()
+{
+    Q_INIT_RESOURCE(constants);
+}
+
+ConstantPictures::ConstantPictures()
+{
+    initConstantsResource();
+}
+
+ConstantPictures::~ConstantPictures() = default;
+
+QSvgRenderer *ConstantPictures::Picture(QStringView name)
+{
+    if (name.isEmpty())
+        return nullptr;
+    const QString key = name.toString();
+    auto found = loaded.find(key);
+    if (found == loaded.end()) {
+        auto picture = std::make_unique<QSvgRenderer>(QStringLiteral(":/constants/%1.svg").arg(key));
+        found = loaded.emplace(key, std::move(picture)).first;
+    }
+    return found->second->isValid() ? found->second.get() : nullptr;
+}
