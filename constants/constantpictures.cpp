@@ -3,17 +3,6 @@
 
 #include <QSvgRenderer>
 
-// Outside any namespace, as Q_INIT_RESOURCE requires.
-static void initConstantsResource()
-{
-    Q_INIT_RESOURCE(constants);
-}
-
-ConstantPictures::ConstantPictures()
-{
-    initConstantsResource();
-}
-
 ConstantPictures::~ConstantPictures() = default;
 
 QSvgRenderer *ConstantPictures::Picture(QStringView name)

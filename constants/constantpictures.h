@@ -15,7 +15,7 @@ class QSvgRenderer;
 class ConstantPictures
 {
 public:
-    ConstantPictures();
+    ConstantPictures() = default;
     ~ConstantPictures();
     ConstantPictures(const ConstantPictures &) = delete;
     ConstantPictures &operator=(const ConstantPictures &) = delete;
