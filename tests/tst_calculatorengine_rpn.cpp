@@ -183,6 +183,22 @@ private Q_SLOTS:
         QVERIFY(calculator.view.dialogs.isEmpty());
     }
 
+    void scriptThatDoesNotCompileTakesNoEarlierResult()
+    {
+        RPNCalculator calculator;
+        calculator.press(QStringLiteral("4 Enter 5 Enter + 2 Enter"));
+        QCOMPARE(calculator.stackLiterals(), (QStringList { "9.0e+0", "2.0e+0" }));
+        calculator.engine.DoRPNSingleParameterFunction(
+            QStringLiteral("NoSuchFunction("), QStringLiteral(")"));
+        // The compile error is reported and clears the calculator; the 9
+        // that the calculation context still holds is not pushed.
+        QCOMPARE(calculator.view.dialogs.size(), 1);
+        QCOMPARE(calculator.view.dialogs.front().icon, CalculatorView::ErrorIcon::Stop);
+        QCOMPARE(calculator.stackLiterals(), QStringList());
+        QCOMPARE(calculator.state().CurrentNumber, 0.0);
+        QVERIFY(calculator.view.rpnStackEmpty);
+    }
+
     void modeSwitch()
     {
         Calculator calculator;
