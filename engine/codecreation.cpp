@@ -156,21 +156,23 @@ int fractionLength(const MaskLayout &layout, int significantPlaces)
 // Writes x as layout says, with the given separators. Infinities are "INF"
 // (with the sign the mask allows) and NaN is "NAN". Zero has no significant
 // digit: a mask that forces none writes it as "0", also in scientific form.
+// The minus sign goes only before digits that are not all zero, so neither
+// −0 nor a small negative value that rounds to zero shows as "-0".
 QString format(double x, const MaskLayout &layout, QStringView decimal, QStringView group)
 {
     if (std::isnan(x))
         return QStringLiteral("NAN");
-    const bool minus = layout.sign && std::signbit(x);
     if (std::isinf(x))
-        return minus ? QStringLiteral("-INF") : QStringLiteral("INF");
+        return layout.sign && x < 0 ? QStringLiteral("-INF") : QStringLiteral("INF");
     Digits d = shortestDigits(std::fabs(x));
+    auto isMinus = [&] { return layout.sign && x < 0 && d.count > 0; };
 
     if (layout.scientific) {
         roundDigits(d, 1 + layout.fractionMax);
         const int length = fractionLength(layout, d.count - 1);
         QString text(1 + 1 + decimal.size() + length + 7, Qt::Uninitialized);
         Writer out { text.data() };
-        if (minus)
+        if (isMinus())
             out.put('-');
         out.put(digitAt(d, 0));
         if (length > 0) {
@@ -192,7 +194,7 @@ QString format(double x, const MaskLayout &layout, QStringView decimal, QStringV
     const qsizetype groups = layout.grouping ? integerDigits / 3 : 0;
     QString text(1 + integerDigits + groups * group.size() + 1 + decimal.size() + length, Qt::Uninitialized);
     Writer out { text.data() };
-    if (minus)
+    if (isMinus())
         out.put('-');
     for (int k = integerDigits - 1; k >= 0; --k) {
         out.put(digitAt(d, d.exponent - k));
@@ -211,9 +213,11 @@ QString format(double x, const MaskLayout &layout, QStringView decimal, QStringV
 }
 
 // The expression mask's output, written straight from std::to_chars: the
-// same text that format() gives for ExpressionLayout ("d.d…de±x", at least
-// one fraction digit, the exponent without leading zeros), without its
-// general machinery, because every literal of every calculation passes here.
+// text that format() gives for that mask ("d.d…de±x", at least one fraction
+// digit, the exponent without leading zeros), without its general machinery,
+// because every literal of every calculation passes here. Unlike format() it
+// keeps the sign of −0, "-0.0e+0", so that every literal reads back as the
+// same double bit for bit.
 QString expressionLiteral(double x)
 {
     if (std::isnan(x))

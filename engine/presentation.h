@@ -28,8 +28,9 @@ std::optional<DisplayBase> DisplayBaseFromText(const QString &text);
 // In decimal: the typed text while it is shorter than 12 characters, with the
 // locale's decimal separator; otherwise x formatted with
 // "-###,###,###,###.#########" when 10^-6 < |x| < 10^12 and with
-// "-#.#############e+" outside that range, zero included. Infinities and NaN
-// come out as "INF", "-INF" and "NAN". In the three short bases: x cut toward
+// "-#.#############e+" outside that range, zero included (the mask language
+// is that of codecreation.h: zero shows as "0", infinities and NaN as "INF",
+// "-INF" and "NAN"). In the three short bases: x cut toward
 // zero to a 32-bit integer (saturating; NaN gives -2147483648), written as
 // its 32-bit two's complement pattern without leading zeros, so negative
 // values show all 32 bits; hexadecimal uses capitals. An unknown displayBase

@@ -23,7 +23,7 @@ const QString ConversionMask = QStringLiteral("-###,###,###,###.0####");
 // Random doubles for the round trip: a few million in an optimised build,
 // fewer in the slower checked build.
 #ifdef NDEBUG
-constexpr int RoundTripCount = 3'000'000;
+constexpr int RoundTripCount = 2'000'000;
 #else
 constexpr int RoundTripCount = 150'000;
 #endif
@@ -200,8 +200,8 @@ private Q_SLOTS:
             << "5e-324";
         QTest::newRow("scientific zero") << ScientificMask << 0.0 << "0"
                                          << "0";
-        QTest::newRow("scientific negative zero") << ScientificMask << -0.0 << "-0"
-                                                  << "-0";
+        QTest::newRow("scientific negative zero") << ScientificMask << -0.0 << "0"
+                                                  << "0";
         QTest::newRow("scientific infinity") << ScientificMask << Inf << "INF"
                                              << "INF";
         QTest::newRow("scientific negative infinity") << ScientificMask << -Inf << "-INF"
@@ -301,9 +301,11 @@ private Q_SLOTS:
                 if (i % 64 == 0)
                     QVERIFY2(isLiteralShape(literal), qPrintable(literal));
             }
-            // The general mask formatter agrees with the expression literal.
-            if (i % 64 == 0)
-                QCOMPARE(FormatWithMask(x, ExpressionMask), literal);
+            // The general mask formatter agrees with the expression literal,
+            // which alone keeps the sign of −0.
+            if (i % 64 == 0 || x == 0)
+                QCOMPARE(FormatWithMask(x, ExpressionMask),
+                    x == 0 && std::signbit(x) ? QStringLiteral("0.0e+0") : literal);
         }
         QCOMPARE(errors, 0);
     }

@@ -1,13 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "engine/localenumber.h"
 #include "engine/scriptengine.h"
 #include "engine/xmathclass.h"
 
+#include <QRandomGenerator>
 #include <QTest>
 
 #include <bit>
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <string>
 
 namespace {
 constexpr double Inf = std::numeric_limits<double>::infinity();
@@ -186,6 +189,37 @@ private Q_SLOTS:
                            .arg(expression)
                            .arg(value, 0, 'g', 17)
                            .arg(expected, 0, 'g', 17)));
+    }
+
+    void literalsReadAsTheNearestDouble()
+    {
+        // Literals of many lengths and shapes, typed ones included, against
+        // the standard library's exact conversion.
+#ifdef NDEBUG
+        constexpr int Count = 300'000;
+#else
+        constexpr int Count = 30'000;
+#endif
+        QRandomGenerator random(2024);
+        auto digits = [&](int count) {
+            std::string text;
+            for (int i = 0; i < count; ++i)
+                text += static_cast<char>('0' + random.bounded(10));
+            return text;
+        };
+        for (int i = 0; i < Count; ++i) {
+            std::string text = digits(random.bounded(0, 22));
+            if (text.empty() || random.bounded(2))
+                text += '.' + digits(text.empty() ? random.bounded(1, 22) : random.bounded(0, 22));
+            if (random.bounded(2)) {
+                const char *signs[] = { "", "+", "-" };
+                text += (random.bounded(2) ? "e" : "E") + std::string(signs[random.bounded(3)])
+                    + std::to_string(random.bounded(0, i % 2 ? 30 : 400));
+            }
+            const double expected = DecimalLiteralToDouble(text.data(), text.data() + text.size());
+            const double value = evaluate(QString::fromStdString(text));
+            QVERIFY2(sameDouble(value, expected), text.c_str());
+        }
     }
 
     void printRunsAfterTheAssignment()
