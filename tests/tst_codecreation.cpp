@@ -25,7 +25,7 @@ const QString ConversionMask = QStringLiteral("-###,###,###,###.0####");
 #ifdef NDEBUG
 constexpr int RoundTripCount = 2'000'000;
 #else
-constexpr int RoundTripCount = 150'000;
+constexpr int RoundTripCount = 100'000;
 #endif
 
 // The shape of every expression literal: "-"?, one digit, ".", digits, "e",
