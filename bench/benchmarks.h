@@ -7,3 +7,4 @@ class BenchTable;
 // compare them with their goals.
 void RegisterScriptBenchmarks(BenchTable &table);
 void RegisterFormatBenchmarks(BenchTable &table);
+void RegisterEngineBenchmarks(BenchTable &table);

@@ -66,8 +66,12 @@ void BenchTable::ReportRuns(const std::vector<Run> &report)
             RecordUnavailable(name, QString::fromStdString(run.error_message));
             continue;
         }
+        // A benchmark that handles a batch of items per iteration says so in
+        // its counter "batch"; the table shows the time per item.
+        const auto batch = run.counters.find("batch");
+        const double items = batch != run.counters.end() && batch->second.value > 0 ? batch->second.value : 1;
         const double nanoseconds
-            = run.GetAdjustedCPUTime() * 1e9 / benchmark::GetTimeUnitMultiplier(run.time_unit);
+            = run.GetAdjustedCPUTime() * 1e9 / benchmark::GetTimeUnitMultiplier(run.time_unit) / items;
         // With repetitions the median aggregate wins over the single runs.
         if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
             Record(name, nanoseconds);

@@ -13,8 +13,9 @@
 // each beside its baseline from the same run, its goal and PASS or MISS.
 // As the reporter of Google Benchmark it takes the median CPU time per
 // iteration of each benchmark (the single run when there are no
-// repetitions) and echoes the usual console output to standard error; the
-// start-up measurements are recorded directly.
+// repetitions), divided by the benchmark's counter "batch" when it handles
+// several items per iteration, and echoes the usual console output to
+// standard error; the start-up measurements are recorded directly.
 class BenchTable : public benchmark::ConsoleReporter
 {
 public:

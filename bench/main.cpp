@@ -157,6 +157,7 @@ int main(int argc, char *argv[])
     BenchTable table;
     RegisterScriptBenchmarks(table);
     RegisterFormatBenchmarks(table);
+    RegisterEngineBenchmarks(table);
     benchmark::RunSpecifiedBenchmarks(&table);
     measureStartup(table, startupRepetitions);
 
