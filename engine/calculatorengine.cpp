@@ -12,6 +12,7 @@
 #include <QRandomGenerator>
 #include <QRegularExpression>
 
+#include <bit>
 #include <cmath>
 
 CalculatorEngine::CalculatorEngine(Preferences &preferences, CalculatorView &view, Speaker &speaker)
@@ -61,9 +62,14 @@ void CalculatorEngine::Redraw()
     view.FlickerFreeRefresh();
 }
 
-QString CalculatorEngine::codeFormat(double x)
+QString CalculatorEngine::codeFormat(double x) const
 {
-    return CodeFormat(x, ExpressionMask);
+    const quint64 bits = std::bit_cast<quint64>(x);
+    if (literal.isEmpty() || bits != literalBits) {
+        literal = CodeFormat(x, ExpressionMask);
+        literalBits = bits;
+    }
+    return literal;
 }
 
 // --- Number entry ---

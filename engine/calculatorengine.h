@@ -176,7 +176,7 @@ private:
     bool usingRPNMode() const;
     void Speak(const QString &text);
     void Redraw();
-    static QString codeFormat(double x);
+    QString codeFormat(double x) const;
     void startNewNumberAfterCalculation();
     void operatorKey(const QString &spoken, const QString &op);
     QString operandText() const;
@@ -198,6 +198,11 @@ private:
     CalculatorState state;
     std::unique_ptr<XMathClass> context;
     ScriptEngine rbsCalculationScript;
+    // The last literal that codeFormat wrote and the bits of its value: one
+    // "=" asks for the literal of the same value several times, and so do
+    // the keys that follow it.
+    mutable quint64 literalBits = 0;
+    mutable QString literal;
     RandomSource random;
     bool compileFailed = false; // set by the compile-error handler during a run
 };
