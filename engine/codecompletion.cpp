@@ -3,8 +3,6 @@
 
 #include "engine/codetext.h"
 
-#include <QRegularExpression>
-
 namespace {
 
 // What a text gains when it ends in the character.
@@ -79,13 +77,16 @@ QString FixCodeBrackets(
 
 QString FixLeadingZero(const QString &text)
 {
-    static const QRegularExpression pattern(QStringLiteral("([^0-9\\.\\+\\-\\\\\\*\\/])0([0-9\\.]+)"));
-    const QRegularExpressionMatch match = pattern.match(text);
-    if (!match.hasMatch())
-        return text;
-    QString fixed = text;
-    fixed.replace(match.capturedStart(0), match.capturedLength(0), match.captured(1) + match.captured(2));
-    return fixed;
+    // The first match of ([^0-9\.\+\-\\\*\/])0([0-9\.]+), replaced by \1\2:
+    // the first "0" that stands after a character other than a digit, ".",
+    // "+", "-", "\", "*" or "/" and before a digit or "." is dropped. A scan
+    // rather than a regular expression, because "=" runs it every time.
+    const auto isDigitOrPoint = [](QChar c) { return (c >= u'0' && c <= u'9') || c == u'.'; };
+    const auto keepsZero = [&](QChar c) { return isDigitOrPoint(c) || QStringView(u"+-\\*/").contains(c); };
+    for (qsizetype i = 1; i + 1 < text.size(); ++i)
+        if (text[i] == u'0' && !keepsZero(text[i - 1]) && isDigitOrPoint(text[i + 1]))
+            return QString(text).remove(i, 1);
+    return text;
 }
 
 bool HasMissingArgument(const QString &text)

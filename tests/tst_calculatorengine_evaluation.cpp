@@ -108,6 +108,14 @@ private Q_SLOTS:
         QTest::newRow("lone zero stays") << "(0)" << "(0)";
         QTest::newRow("empty") << "" << "";
         QTest::newRow("at the start") << "05" << "05";
+        QTest::newRow("after a blank") << "7 mod 05" << "7 mod 5";
+        QTest::newRow("after a comma") << "pow(2,05)" << "pow(2,5)";
+        QTest::newRow("after an exponent letter") << "(1e05)" << "(1e5)";
+        QTest::newRow("two zeros lose one") << "(00.5" << "(0.5";
+        QTest::newRow("after a star") << "2*05" << "2*05";
+        QTest::newRow("after integer division") << "2\\05" << "2\\05";
+        QTest::newRow("zero before a bracket") << "(0+(05" << "(0+(5";
+        QTest::newRow("zero at the end") << "(0" << "(0";
         // clang-format on
     }
 
