@@ -39,8 +39,8 @@ bool IsDigitAlpha(const QString &text)
 
 bool IsStringError(const QString &text)
 {
-    const QString upper = text.toUpper();
-    return upper.contains(QLatin1String("INF")) || upper.contains(QLatin1String("NAN"));
+    return text.contains(QLatin1String("INF"), Qt::CaseInsensitive)
+        || text.contains(QLatin1String("NAN"), Qt::CaseInsensitive);
 }
 
 bool IsStringNull(const QString &text)

@@ -16,7 +16,7 @@ bool IsStringNumeric(const QString &text);
 bool IsDigitOperator(const QString &text);
 // The text holds a letter a-z or A-Z.
 bool IsDigitAlpha(const QString &text);
-// The text, upper-cased, holds "INF" or "NAN": the written form of an
+// The text holds "INF" or "NAN" in any letter case: the written form of an
 // infinity or a NaN.
 bool IsStringError(const QString &text);
 bool IsStringNull(const QString &text);
