@@ -80,7 +80,9 @@ void CalculatorEngine::AddDigitToString(const QString &d)
     // The decimal key shows the locale's separator; both texts keep "." so
     // that the entry text stays the tail of the expression text, which the
     // script engine reads with "." only.
-    const QString character = d == LocalDecimalSeparator() ? QStringLiteral(".") : d;
+    // A digit is never the separator: skip asking the locale for it.
+    const bool digit = d.size() == 1 && d[0] >= u'0' && d[0] <= u'9';
+    const QString character = !digit && d == LocalDecimalSeparator() ? QStringLiteral(".") : d;
     const bool secondPoint
         = character == QLatin1String(".") && state.EnteredNumberAsString.contains(QLatin1Char('.'));
     if (secondPoint || state.currentCodeString.endsWith(QLatin1Char(')'))) {

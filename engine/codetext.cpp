@@ -60,9 +60,11 @@ QString LastCharacter(const QString &text)
 
 double ReadCodeNumber(const QString &text)
 {
-    QString local = text;
-    local.replace(QLatin1Char('.'), LocalDecimalSeparator());
-    return LeadingNumber(local);
+    // The locale-aware reading of the text with its "." turned into the
+    // locale's separator: as the text holds no grouping separator and only
+    // ASCII signs and digits, that is the reading with "." as the separator,
+    // which needs no look-up of the locale (every digit key comes here).
+    return LeadingNumber(text, u".", u"", u"-", u"+");
 }
 
 QString fixTrailingOperators(const QString &text)

@@ -27,8 +27,9 @@ bool IsStringNullOrError(const QString &text);
 QString LastCharacter(const QString &text);
 
 // The number at the start of a text written with "." as decimal point (the
-// expression text or the entry text), read in the current locale's
-// conversion; 0 where the text starts with none.
+// expression text or the entry text), as the current locale's conversion
+// reads it once its "." is the locale's separator; 0 where the text starts
+// with none.
 double ReadCodeNumber(const QString &text);
 
 // The text without its trailing element: a trailing " mod ", or else one

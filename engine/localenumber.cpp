@@ -62,17 +62,20 @@ double DecimalLiteralToDouble(const char *first, const char *last)
 double LeadingNumber(const QString &text)
 {
     const QLocale locale;
-    const QString decimal = locale.decimalPoint();
-    const QString group = locale.groupSeparator();
-    const QString minus = locale.negativeSign();
-    const QString plus = locale.positiveSign();
+    return LeadingNumber(
+        text, locale.decimalPoint(), locale.groupSeparator(), locale.negativeSign(), locale.positiveSign());
+}
+
+double LeadingNumber(
+    const QString &text, QStringView decimal, QStringView group, QStringView minus, QStringView plus)
+{
 
     // Copy the longest leading run that forms a number into an ASCII literal
     // with "." as the point and without grouping, then convert that exactly.
     std::string ascii;
     qsizetype i = 0;
     const qsizetype n = text.size();
-    auto at = [&](qsizetype k, const QString &s) {
+    auto at = [&](qsizetype k, QStringView s) {
         return !s.isEmpty() && QStringView(text).sliced(k).startsWith(s);
     };
     auto isDigit = [&](qsizetype k) { return k < n && text[k].isDigit(); };

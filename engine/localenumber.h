@@ -10,6 +10,12 @@
 // digits, so "1,234.5" gives 1234.5 in a locale that groups with ",".
 double LeadingNumber(const QString &text);
 
+// The same reading with the given decimal separator, grouping separator
+// (empty for none) and signs in place of the locale's; "-" and "+" are read
+// as signs as well.
+double LeadingNumber(
+    const QString &text, QStringView decimal, QStringView group, QStringView minus, QStringView plus);
+
 // The double nearest to a plain ASCII decimal literal: an optional "-",
 // digits with at most one "." and an optional exponent ("e" or "E", an
 // optional sign, digits). Literals beyond the double range give a signed
