@@ -1,13 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/app.h"
+
 #include <QApplication>
-#include <QLabel>
 
 int main(int argc, char *argv[])
 {
     QApplication application(argc, argv);
-    QLabel window(QStringLiteral("Zorvane"));
-    window.setWindowTitle(QStringLiteral("Zorvane"));
-    window.resize(360, 370);
-    window.show();
+    // The version goes into bug reports. No application display name is set:
+    // the platform would append it to every window title.
+    QCoreApplication::setApplicationVersion(QStringLiteral(ZORVANE_VERSION));
+    App app;
+    app.Open();
     return application.exec();
 }
