@@ -250,6 +250,26 @@ private Q_SLOTS:
         QCOMPARE(FormatWithMask(x, mask), german);
     }
 
+    void extremeValuesAndMasks()
+    {
+        // Every integer digit of the largest doubles is written, grouped.
+        const QString largest = FormatWithMask(1e308, FixedMask);
+        QCOMPARE(largest.size(), 309 + 102);
+        QVERIFY(largest.startsWith(QStringLiteral("100,000,000,")));
+        QCOMPARE(largest.count(QLatin1Char(',')), 102);
+        // The smallest subnormal at place 324 of a mask with 400 places.
+        const QString smallest = FormatWithMask(
+            std::numeric_limits<double>::denorm_min(), QStringLiteral("#.") + QString(400, QLatin1Char('#')));
+        QCOMPARE(smallest, QStringLiteral(".") + QString(323, QLatin1Char('0')) + QStringLiteral("5"));
+        QCOMPARE(FormatWithMask(1.0, QStringLiteral("0.") + QString(300, QLatin1Char('0'))),
+            QStringLiteral("1.") + QString(300, QLatin1Char('0')));
+        // Masks without placeholders: no fraction places, so the value is
+        // rounded to a whole number.
+        QCOMPARE(FormatWithMask(12.5, QString()), QStringLiteral("13"));
+        QCOMPARE(FormatWithMask(-12.5, QStringLiteral("-")), QStringLiteral("-13"));
+        QCOMPARE(FormatWithMask(12345, QStringLiteral("e+")), QStringLiteral("1e+4"));
+    }
+
     void everyDoubleRoundTrips()
     {
         XMathClass context;

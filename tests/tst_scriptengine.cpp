@@ -222,6 +222,37 @@ private Q_SLOTS:
         }
     }
 
+    void anyTextEitherRunsOrReportsOneError()
+    {
+        // Random programs made of the language's pieces and stray characters:
+        // each run raises exactly one CompilerError with a line and a message,
+        // or none, and a failed run changes nothing.
+        const QStringList pieces { "result = ", "Print \"\"", "\r", "\n", "(", ")", ",", " ", "+", "-", "*",
+            "/", "\\", " mod ", "1", "05", ".5", "5.", "e", "e-3", "Sqrt(", "pow(", "Factorial(", "INF",
+            "NAN", "result", "x", "#", "\"", "\u00e9", "\t" };
+        QRandomGenerator random(99);
+        for (int i = 0; i < 20000; ++i) {
+            QString source = random.bounded(4) ? QStringLiteral("result = ") : QString();
+            for (int n = random.bounded(1, 16); n > 0; --n)
+                source += pieces[random.bounded(int(pieces.size()))];
+            errors.clear();
+            printed.clear();
+            context.result = 7;
+            engine.Source = source;
+            engine.Run();
+            QVERIFY2(errors.size() <= 1, qPrintable(source));
+            if (!errors.isEmpty()) {
+                QVERIFY2(errors[0].line >= 1
+                        && errors[0].line
+                            <= source.count(QLatin1Char('\r')) + source.count(QLatin1Char('\n')) + 1,
+                    qPrintable(source));
+                QVERIFY(!errors[0].message.isEmpty());
+                QCOMPARE(context.result, 7.0);
+                QVERIFY(printed.isEmpty());
+            }
+        }
+    }
+
     void printRunsAfterTheAssignment()
     {
         double seen = -1;
