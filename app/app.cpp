@@ -86,7 +86,7 @@ winNormalCalculator *App::SharedCalculator()
 
 winNormalCalculator *App::newCalculatorWindow()
 {
-    auto *window = new winNormalCalculator(*preferences, *speech, theMenu.CreateMenuBar());
+    auto *window = new winNormalCalculator(*preferences, *speech, units, theMenu.CreateMenuBar());
     window->setAttribute(Qt::WA_DeleteOnClose);
     return window;
 }

@@ -1,5 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/preferences.h"
+#include "constants/dlgconstants.h"
+#include "conversion/dlgconvert.h"
+#include "conversion/unittables.h"
 #include "engine/calculatorengine.h"
 #include "engine/codecreation.h"
 #include "tools/recordingspeaker.h"
@@ -12,6 +15,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QRadioButton>
@@ -29,6 +33,7 @@ class TestWindow : public QObject
     QTemporaryDir dir;
     std::unique_ptr<Preferences> preferences;
     RecordingSpeaker speaker;
+    UnitTables unitTables;
     std::unique_ptr<winNormalCalculator> window;
 
     template <class T = QWidget> T *control(const char *name, winNormalCalculator *in = nullptr)
@@ -56,7 +61,7 @@ class TestWindow : public QObject
 
     std::unique_ptr<winNormalCalculator> newWindow()
     {
-        auto made = std::make_unique<winNormalCalculator>(*preferences, speaker);
+        auto made = std::make_unique<winNormalCalculator>(*preferences, speaker, unitTables);
         made->show();
         return made;
     }
@@ -292,6 +297,48 @@ private Q_SLOTS:
         for (QWidget *other : windows)
             if (other != window.get() && other->isVisible())
                 other->close();
+    }
+
+    void theConstantsButtonShowsAndHidesThisWindowsPicker()
+    {
+        const auto other = newWindow();
+        click("bevModeConst");
+        auto *picker = window->findChild<dlgConstants *>();
+        QVERIFY(picker && picker->isVisible());
+        QCOMPARE(picker->sourceWindow(), &window->engine());
+        click("bevModeConst");
+        QVERIFY(!picker->isVisible());
+        click("bevModeConst");
+        QCOMPARE(window->findChild<dlgConstants *>(), picker); // the same picker again
+        QVERIFY(picker->isVisible());
+        // The other window gets a picker of its own.
+        click("bevModeConst", other.get());
+        auto *otherPicker = other->findChild<dlgConstants *>();
+        QVERIFY(otherPicker && otherPicker != picker);
+        QCOMPARE(otherPicker->sourceWindow(), &other->engine());
+        // A closed picker is gone; the next press makes a fresh one.
+        const QPointer<dlgConstants> closed = picker;
+        picker->close();
+        QTRY_VERIFY(!closed);
+        click("bevModeConst");
+        QVERIFY(window->findChild<dlgConstants *>());
+        QVERIFY(window->findChild<dlgConstants *>()->isVisible());
+    }
+
+    void theConversionButtonTargetsTheSharedDialogAtThisWindow()
+    {
+        const auto other = newWindow();
+        QTest::keyClicks(window.get(), QStringLiteral("2.5"));
+        click("bevModeConvert");
+        dlgConvert *dialog = dlgConvert::OpenInstance();
+        QVERIFY(dialog && dialog->isVisible());
+        QCOMPARE(dialog->sourceWindow(), &window->engine());
+        QCOMPARE(
+            dialog->findChild<QLineEdit *>(QStringLiteral("txtSource"))->text(), QStringLiteral("2.5e+0"));
+        click("bevModeConvert", other.get());
+        QCOMPARE(dlgConvert::OpenInstance(), dialog);
+        QCOMPARE(dialog->sourceWindow(), &other->engine());
+        dialog->close();
     }
 
     void resizingMovesTheKeypadAndStretchesTheStretchingGroup()

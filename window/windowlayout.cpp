@@ -49,6 +49,16 @@ template <int page> void showPage(winNormalCalculator &window, QAbstractButton &
     window.ShowModePage(page);
 }
 
+void showConstants(winNormalCalculator &window, QAbstractButton &)
+{
+    window.ShowConstantsPicker();
+}
+
+void showConversion(winNormalCalculator &window, QAbstractButton &)
+{
+    window.ShowConversionDialog();
+}
+
 void showHelp(winNormalCalculator &window, QAbstractButton &)
 {
     window.ShowHelp();
@@ -89,10 +99,10 @@ const auto controls = std::to_array<Control>({
     {"lblBaseLabel", Kind::StaticText, "Display Base:", Panel::Window, 0, {15, 70, 80, 20}, Anchor::LeftColumn, "", "", nullptr},
     {"popDisplayBase", Kind::PopupMenu, "", Panel::Window, 0, {100, 70, 220, 20}, Anchor::LeftColumn, "", "Display base", nullptr},
     {"bevModeTrig", Kind::ModeButton, "trig", Panel::Window, 0, {15, 100, 36, 36}, Anchor::None, "Trig mode", "Trig mode", &showPage<0>},
-    {"bevModeConst", Kind::ModeButton, "constants", Panel::Window, 0, {54, 100, 36, 36}, Anchor::None, "Constants", "Constants", nullptr},
+    {"bevModeConst", Kind::ModeButton, "constants", Panel::Window, 0, {54, 100, 36, 36}, Anchor::None, "Constants", "Constants", &showConstants},
     {"bevModeMem", Kind::ModeButton, "mem", Panel::Window, 0, {93, 100, 36, 36}, Anchor::None, "Memory tools", "Memory tools", &showPage<1>},
     {"bevModeMisc", Kind::ModeButton, "misc", Panel::Window, 0, {132, 100, 36, 36}, Anchor::None, "Misc. functions", "Misc. functions", &showPage<2>},
-    {"bevModeConvert", Kind::ModeButton, "convert", Panel::Window, 0, {171, 100, 36, 36}, Anchor::None, "Conversion tools", "Conversion tools", nullptr},
+    {"bevModeConvert", Kind::ModeButton, "convert", Panel::Window, 0, {171, 100, 36, 36}, Anchor::None, "Conversion tools", "Conversion tools", &showConversion},
     {"bevModeHistory", Kind::ModeButton, "history", Panel::Window, 0, {210, 100, 36, 36}, Anchor::None, "History", "History", &showPage<5>},
     {"bevModeRPN", Kind::ModeButton, "RPN", Panel::Window, 0, {249, 100, 36, 36}, Anchor::None, "Reverse Polish Notation mode", "Reverse Polish Notation mode", &showPage<7>},
     {"bevHelp", Kind::HelpButton, "help", Panel::Window, 0, {288, 100, 36, 36}, Anchor::None, "", "Help", &showHelp},

@@ -4,6 +4,8 @@
 #include "app/app.h"
 #include "app/preferences.h"
 #include "app/windowcandy.h"
+#include "constants/dlgconstants.h"
+#include "conversion/dlgconvert.h"
 #include "engine/calculatorengine.h"
 #include "engine/codecreation.h"
 #include "help/winhelp.h"
@@ -111,8 +113,10 @@ QFont captionFont(const QFont &base, int pixelSize, bool bold)
 
 } // namespace
 
-winNormalCalculator::winNormalCalculator(Preferences &preferences, Speaker &speaker, QMenuBar *menuBar)
+winNormalCalculator::winNormalCalculator(
+    Preferences &preferences, Speaker &speaker, const UnitTables &unitTables, QMenuBar *menuBar)
     : preferences(preferences)
+    , unitTables(unitTables)
 {
     setWindowTitle(QStringLiteral("Zorvane"));
     setObjectName(QStringLiteral("winNormalCalculator"));
@@ -145,7 +149,11 @@ winNormalCalculator::winNormalCalculator(Preferences &preferences, Speaker &spea
     resize(minimumSizeHint());
 }
 
-winNormalCalculator::~winNormalCalculator() = default;
+winNormalCalculator::~winNormalCalculator()
+{
+    // The picker enters values into this window's engine: it goes first.
+    delete localDlgConstants;
+}
 
 winNormalCalculator *winNormalCalculator::SharedInstance()
 {
@@ -346,6 +354,23 @@ int winNormalCalculator::selectedMemoryRegister() const
 void winNormalCalculator::ShowModePage(int page)
 {
     content->findChild<PagePanel *>(QStringLiteral("panMode"))->setCurrentPage(page);
+}
+
+void winNormalCalculator::ShowConstantsPicker()
+{
+    if (!localDlgConstants)
+        localDlgConstants = new dlgConstants(calculator.get(), this);
+    if (localDlgConstants->sourceWindow() != calculator.get())
+        localDlgConstants->setSourceWindow(calculator.get());
+    if (localDlgConstants->isVisibleNow())
+        localDlgConstants->Hide();
+    else
+        localDlgConstants->Show();
+}
+
+void winNormalCalculator::ShowConversionDialog()
+{
+    dlgConvert::ShowFor(*calculator, *this, unitTables);
 }
 
 void winNormalCalculator::ShowHelp()

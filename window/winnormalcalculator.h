@@ -21,6 +21,8 @@ class QMenuBar;
 class QPlainTextEdit;
 class QRadioButton;
 class QTreeWidget;
+class UnitTables;
+class dlgConstants;
 
 // One calculator window: one independent calculator. It owns its engine
 // (with the engine's script engine and calculation context), its display
@@ -35,9 +37,10 @@ class winNormalCalculator : public QMainWindow, public CalculatorView
     Q_OBJECT
 
 public:
-    // preferences and speaker are the application's and outlive the window;
-    // menuBar, when given, becomes the window's menu bar.
-    winNormalCalculator(Preferences &preferences, Speaker &speaker, QMenuBar *menuBar = nullptr);
+    // preferences, speaker and unitTables are the application's and outlive
+    // the window; menuBar, when given, becomes the window's menu bar.
+    winNormalCalculator(Preferences &preferences, Speaker &speaker, const UnitTables &unitTables,
+        QMenuBar *menuBar = nullptr);
     ~winNormalCalculator() override;
 
     // The application's shared calculator window (the first one), made on
@@ -56,6 +59,11 @@ public:
     int selectedMemoryRegister() const;
     // The mode buttons of pages 0 to 8.
     void ShowModePage(int page);
+    // bevModeConst: the first press makes this window's picker and shows it,
+    // later presses hide and show it in turn.
+    void ShowConstantsPicker();
+    // bevModeConvert: the shared conversion dialog, re-targeted at this window.
+    void ShowConversionDialog();
     // bevHelp: the shared help window.
     void ShowHelp();
     // bevClearHistory.
@@ -104,7 +112,9 @@ private:
     bool isBackground(const QPoint &windowPosition) const;
 
     Preferences &preferences;
+    const UnitTables &unitTables;
     std::unique_ptr<CalculatorEngine> calculator;
+    QPointer<dlgConstants> localDlgConstants;
 
     // The controls as built, each with its row of the layout table.
     std::vector<std::pair<const WindowLayout::Control *, QWidget *>> placed;
