@@ -2,6 +2,7 @@
 #include "app/app.h"
 
 #include <QApplication>
+#include <QIcon>
 
 int main(int argc, char *argv[])
 {
@@ -9,6 +10,10 @@ int main(int argc, char *argv[])
     // The version goes into bug reports. No application display name is set:
     // the platform would append it to every window title.
     QCoreApplication::setApplicationVersion(QStringLiteral(ZORVANE_VERSION));
+    // The desktop matches the windows to the installed menu entry and icon
+    // by this id; the window icon serves where it does not.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.zorvane.Zorvane"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/zorvane.svg")));
     App app;
     app.Open();
     return application.exec();
