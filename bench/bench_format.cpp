@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // CodeFormat and GetPresentedString per value against the bare shortest
 // round-trip digits of std::to_chars.
+#include "app/preferences.h"
+#include "bench/benchcalculatorview.h"
 #include "bench/benchmarks.h"
 #include "bench/benchtable.h"
+#include "engine/calculatorengine.h"
 #include "engine/codecreation.h"
-#include "engine/presentation.h"
+#include "tools/recordingspeaker.h"
 
 #include <charconv>
 #include <cmath>
@@ -75,14 +78,18 @@ void codeFormat(benchmark::State &state)
         benchmark::DoNotOptimize(CodeFormat(xs[i++ & (ValueCount - 1)], ExpressionMask));
 }
 
+// As the calculator presents its values: through the engine of a calculator
+// whose fake window shows the decimal base, nothing being typed.
 void presentedString(benchmark::State &state)
 {
     const std::vector<double> &xs = values();
-    const QString denary = TextOfDisplayBase(DisplayBase::Denary);
-    const QString nothingTyped;
+    Preferences preferences { QString() }; // never read from or written to disk
+    BenchCalculatorView view;
+    RecordingSpeaker speaker;
+    const CalculatorEngine engine(preferences, view, speaker);
     size_t i = 0;
     for (auto _ : state)
-        benchmark::DoNotOptimize(GetPresentedString(denary, nothingTyped, xs[i++ & (ValueCount - 1)]));
+        benchmark::DoNotOptimize(engine.GetPresentedString(xs[i++ & (ValueCount - 1)]));
 }
 
 } // namespace

@@ -3,8 +3,10 @@
 
 #include "engine/calculatorstate.h"
 #include "engine/calculatorview.h"
+#include "engine/presentation.h"
 #include "engine/scriptengine.h"
 
+#include <QLocale>
 #include <QString>
 
 #include <functional>
@@ -177,6 +179,7 @@ private:
     void Speak(const QString &text);
     void Redraw();
     QString codeFormat(double x) const;
+    const NumberSeparators &presentationSeparators() const;
     void startNewNumberAfterCalculation();
     void operatorKey(const QString &spoken, const QString &op);
     QString operandText() const;
@@ -203,6 +206,10 @@ private:
     // the keys that follow it.
     mutable quint64 literalBits = 0;
     mutable QString literal;
+    // The locale's separators for GetPresentedString, and the locale they
+    // were read from.
+    mutable QLocale separatorsLocale;
+    mutable NumberSeparators separators = LocaleSeparators();
     RandomSource random;
     bool compileFailed = false; // set by the compile-error handler during a run
 };

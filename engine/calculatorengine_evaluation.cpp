@@ -10,6 +10,8 @@
 #include "engine/speaker.h"
 #include "engine/xmathclass.h"
 
+#include <QLocale>
+
 namespace {
 
 // The start of both error dialogs' explanations, and the line break they use:
@@ -127,7 +129,20 @@ void CalculatorEngine::rbsCalculationScript_CompilerError(
 
 QString CalculatorEngine::GetPresentedString(double x) const
 {
-    return ::GetPresentedString(view.DisplayBaseText(), state.EnteredNumberAsString, x);
+    return ::GetPresentedString(
+        view.DisplayBaseText(), state.EnteredNumberAsString, x, presentationSeparators());
+}
+
+const NumberSeparators &CalculatorEngine::presentationSeparators() const
+{
+    // Read again only when the default locale changes: asking the system
+    // locale for them costs more than the rest of the presentation.
+    const QLocale locale;
+    if (locale != separatorsLocale) {
+        separatorsLocale = locale;
+        separators = LocaleSeparators();
+    }
+    return separators;
 }
 
 void CalculatorEngine::DisplayBaseChanged()

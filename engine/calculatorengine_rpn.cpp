@@ -129,7 +129,7 @@ void CalculatorEngine::RebuildRPNStackListbox()
     const QString base = view.DisplayBaseText();
     QStringList rows;
     for (const double value : state.rpnStack)
-        rows << ::GetPresentedString(base, QString(), value);
+        rows << ::GetPresentedString(base, QString(), value, presentationSeparators());
     view.ShowRPNStack(rows, false);
 }
 

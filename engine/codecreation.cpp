@@ -10,23 +10,7 @@
 
 const QString ExpressionMask = QStringLiteral("-#.0") + QString(90, QLatin1Char('#')) + QStringLiteral("e+");
 
-namespace {
-
-// What a mask asks for. A mask is an optional leading "-", the integer
-// placeholders ("#", "0", ","), optionally "." and the fraction placeholders
-// ("#", "0"), and optionally "e+" for scientific form. Other characters are
-// not written.
-struct MaskLayout
-{
-    bool sign = false; // a leading "-": write "-" before values with the sign bit set
-    bool grouping = false; // a "," among the integer placeholders
-    int integerZeros = 0; // integer digits always written ("0" placeholders)
-    int fractionMin = 0; // fraction digits always written: up to the last "0"
-    int fractionMax = 0; // fraction placeholders: the value is rounded to this many places
-    bool scientific = false; // "e+"
-};
-
-MaskLayout parseMask(QStringView mask)
+MaskLayout ParseMask(QStringView mask)
 {
     MaskLayout layout;
     qsizetype i = 0;
@@ -53,6 +37,8 @@ MaskLayout parseMask(QStringView mask)
     layout.scientific = i < n;
     return layout;
 }
+
+namespace {
 
 // A non-negative finite value as decimal digits d0 d1 … d(count−1), with d0
 // standing at 10^exponent and no trailing zeros. Zero has count 0.
@@ -259,13 +245,18 @@ QString CodeFormat(double x, const QString &mask)
     // become "." the locale plays no part: skip looking it up.
     if (mask.constData() == ExpressionMask.constData() || mask == ExpressionMask)
         return expressionLiteral(x);
-    return format(x, parseMask(mask), u".", QLocale().groupSeparator());
+    return format(x, ParseMask(mask), u".", QLocale().groupSeparator());
 }
 
 QString FormatWithMask(double x, const QString &mask)
 {
     const QLocale locale;
-    return format(x, parseMask(mask), locale.decimalPoint(), locale.groupSeparator());
+    return format(x, ParseMask(mask), locale.decimalPoint(), locale.groupSeparator());
+}
+
+QString FormatWithLayout(double x, const MaskLayout &layout, QStringView decimal, QStringView group)
+{
+    return format(x, layout, decimal, group);
 }
 
 QString LocalDecimalSeparator()

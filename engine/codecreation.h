@@ -38,5 +38,27 @@ QString CodeFormat(double x, const QString &mask);
 // of QLocale()).
 QString FormatWithMask(double x, const QString &mask);
 
+// What a mask asks for. A mask is an optional leading "-", the integer
+// placeholders ("#", "0", ","), optionally "." and the fraction placeholders
+// ("#", "0"), and optionally "e+" for scientific form. Other characters are
+// not written.
+struct MaskLayout
+{
+    bool sign = false; // a leading "-": write "-" before values with the sign bit set
+    bool grouping = false; // a "," among the integer placeholders
+    int integerZeros = 0; // integer digits always written ("0" placeholders)
+    int fractionMin = 0; // fraction digits always written: up to the last "0"
+    int fractionMax = 0; // fraction placeholders: the value is rounded to this many places
+    bool scientific = false; // "e+"
+};
+
+// The layout of a mask, read once by a caller that formats many values with
+// the same mask.
+MaskLayout ParseMask(QStringView mask);
+
+// x formatted as layout says with the given separators: FormatWithMask
+// without reading the mask or asking the locale again.
+QString FormatWithLayout(double x, const MaskLayout &layout, QStringView decimal, QStringView group);
+
 // The current locale's decimal separator, one character.
 QString LocalDecimalSeparator();

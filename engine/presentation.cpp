@@ -3,6 +3,8 @@
 
 #include "engine/codecreation.h"
 
+#include <QLocale>
+
 #include <bit>
 #include <cmath>
 #include <cstdint>
@@ -51,19 +53,21 @@ QString shortBase(double x, int base)
     return QString::number(static_cast<std::uint32_t>(saturatedInt32(x)), base).toUpper();
 }
 
-QString denary(const QString &entered, double x)
+QString denary(const QString &entered, double x, const NumberSeparators &separators)
 {
     if (!entered.isEmpty() && entered.size() < TypedTextLimit) {
         QString shown = entered;
         const qsizetype point = shown.indexOf(QLatin1Char('.'));
         if (point >= 0)
-            shown.replace(point, 1, LocalDecimalSeparator());
+            shown.replace(point, 1, separators.decimal.left(1)); // LocalDecimalSeparator()
         return shown;
     }
+    // Both masks are read once.
+    static const MaskLayout fixedPoint = ParseMask(u"-###,###,###,###.#########");
+    static const MaskLayout scientific = ParseMask(u"-#.#############e+");
     const double magnitude = std::fabs(x);
-    if (magnitude < FixedPointUpperBound && FixedPointLowerBound < magnitude)
-        return FormatWithMask(x, QStringLiteral("-###,###,###,###.#########"));
-    return FormatWithMask(x, QStringLiteral("-#.#############e+"));
+    const bool inFixedRange = magnitude < FixedPointUpperBound && FixedPointLowerBound < magnitude;
+    return FormatWithLayout(x, inFixedRange ? fixedPoint : scientific, separators.decimal, separators.group);
 }
 
 std::uint64_t bitsOf(double x)
@@ -89,7 +93,19 @@ std::optional<DisplayBase> DisplayBaseFromText(const QString &text)
     return std::nullopt;
 }
 
+NumberSeparators LocaleSeparators()
+{
+    const QLocale locale;
+    return { locale.decimalPoint(), locale.groupSeparator() };
+}
+
 QString GetPresentedString(const QString &displayBase, const QString &enteredNumberAsString, double x)
+{
+    return GetPresentedString(displayBase, enteredNumberAsString, x, LocaleSeparators());
+}
+
+QString GetPresentedString(const QString &displayBase, const QString &enteredNumberAsString, double x,
+    const NumberSeparators &separators)
 {
     const std::optional<DisplayBase> base = DisplayBaseFromText(displayBase);
     if (!base)
@@ -100,7 +116,7 @@ QString GetPresentedString(const QString &displayBase, const QString &enteredNum
     case DisplayBase::Octal:
         return shortBase(x, 8);
     case DisplayBase::Denary:
-        return denary(enteredNumberAsString, x);
+        return denary(enteredNumberAsString, x, separators);
     case DisplayBase::Hexadecimal:
         return shortBase(x, 16);
     case DisplayBase::LongBinary:

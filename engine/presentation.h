@@ -37,6 +37,21 @@ std::optional<DisplayBase> DisplayBaseFromText(const QString &text);
 // gives an empty string.
 QString GetPresentedString(const QString &displayBase, const QString &enteredNumberAsString, double x);
 
+// The separators of the decimal presentation: the locale's decimal point and
+// grouping separator. Reading them asks the system locale each time, so a
+// caller that presents many values reads them once and keeps them while
+// QLocale() stays the same.
+struct NumberSeparators
+{
+    QString decimal;
+    QString group;
+};
+NumberSeparators LocaleSeparators();
+
+// GetPresentedString with the locale's separators read beforehand.
+QString GetPresentedString(const QString &displayBase, const QString &enteredNumberAsString, double x,
+    const NumberSeparators &separators);
+
 // The 64 bits of the IEEE binary64 value, most significant first.
 QString LongBin(double x);
 // The same 64 bits as 22 octal digits.
