@@ -8,3 +8,4 @@ class BenchTable;
 void RegisterScriptBenchmarks(BenchTable &table);
 void RegisterFormatBenchmarks(BenchTable &table);
 void RegisterEngineBenchmarks(BenchTable &table);
+void RegisterWindowBenchmarks(BenchTable &table);

@@ -158,6 +158,7 @@ int main(int argc, char *argv[])
     RegisterScriptBenchmarks(table);
     RegisterFormatBenchmarks(table);
     RegisterEngineBenchmarks(table);
+    RegisterWindowBenchmarks(table);
     benchmark::RunSpecifiedBenchmarks(&table);
     measureStartup(table, startupRepetitions);
 
