@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/app.h"
+#include "app/winpreferences.h"
 #include "engine/calculatorengine.h"
 #include "help/winabout.h"
 #include "help/winhelp.h"
@@ -11,7 +12,9 @@
 #include <QClipboard>
 #include <QFile>
 #include <QMenuBar>
+#include <QRadioButton>
 #include <QSignalSpy>
+#include <QSlider>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -260,6 +263,38 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(preferencesPath())); // the help window is still open
         winHelp::OpenInstance<winHelp>()->close();
         QTRY_COMPARE(preferencesFile().size(), 12);
+    }
+
+    void thePreferencesWindowSetsEveryCalculatorsTransparency()
+    {
+        item("FileNewCalculator")->trigger();
+        item("FilePreferences")->trigger();
+        winPreferences *preferencesWindow = nullptr;
+        for (QWidget *window : QApplication::topLevelWidgets())
+            if (auto *found = qobject_cast<winPreferences *>(window))
+                preferencesWindow = found;
+        QVERIFY(preferencesWindow && preferencesWindow->isVisible());
+        QVERIFY(QTest::qWaitForWindowActive(preferencesWindow));
+        QTest::mouseClick(
+            preferencesWindow->findChild<QRadioButton *>(QStringLiteral("radWindowTransparencyOn")),
+            Qt::LeftButton);
+        preferencesWindow->findChild<QSlider *>(QStringLiteral("sliWindowTransparency"))->setValue(30);
+        // The window system keeps opacity in steps of 1/255.
+        QVERIFY(qAbs(winNormalCalculator::SharedInstance()->windowOpacity() - 0.7) < 0.005);
+        QVERIFY(qAbs(app->normalCalcArray[1]->windowOpacity() - 0.7) < 0.005);
+        QCOMPARE(preferencesWindow->windowOpacity(), 1.0);
+        // Asking again brings the same window forward.
+        activate(winNormalCalculator::SharedInstance());
+        item("FilePreferences")->trigger();
+        QVERIFY(QTest::qWaitForWindowActive(preferencesWindow));
+        // Close Calculator closes it.
+        app->EnableMenuItems();
+        QVERIFY(item("FileCloseCalculator")->isEnabled());
+        QVERIFY(!item("EditCopy")->isEnabled());
+        const QPointer<winPreferences> closing = preferencesWindow;
+        item("FileCloseCalculator")->trigger();
+        QTRY_VERIFY(!closing);
+        QVERIFY(winNormalCalculator::SharedInstance()->isVisible());
     }
 
     void transparencyReachesEveryCalculatorWindow()

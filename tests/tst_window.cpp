@@ -240,6 +240,31 @@ private Q_SLOTS:
         QCOMPARE(state().currentCodeString, QString());
     }
 
+    void aChoiceInAPopupGivesTheKeysBackToTheCalculator_data()
+    {
+        QTest::addColumn<QString>("popup");
+        QTest::addColumn<int>("row");
+        QTest::newRow("display base") << "popDisplayBase" << 0;
+        QTest::newRow("angle mode") << "popTrigMode" << 5;
+        QTest::newRow("memory") << "popMemoryList" << 3;
+    }
+
+    void aChoiceInAPopupGivesTheKeysBackToTheCalculator()
+    {
+        QFETCH(QString, popup);
+        QFETCH(int, row);
+        click("bevModeHistory");
+        QPlainTextEdit *history = control<QPlainTextEdit>("txtHistory");
+        QTest::mouseClick(history->viewport(), Qt::LeftButton);
+        QCOMPARE(window->focusWidget(), history);
+        QComboBox *chooser = control<QComboBox>(popup.toUtf8().constData());
+        chooser->setCurrentIndex(row);
+        Q_EMIT chooser->activated(row); // as a choice by the user does
+        QVERIFY(!window->focusWidget());
+        QTest::keyClicks(window.get(), QStringLiteral("12"));
+        QCOMPARE(state().currentCodeString, QStringLiteral("12"));
+    }
+
     void everyPageIsReachedByItsModeButton_data()
     {
         QTest::addColumn<QString>("button");

@@ -238,13 +238,19 @@ QWidget *winNormalCalculator::createControl(const WindowLayout::Control &control
             popup->addItems(caption.split(QChar(u'\n')));
         if (control.name == std::string_view("popDisplayBase")) {
             popDisplayBase = popup;
-            connect(
-                popup, &QComboBox::currentIndexChanged, this, [this] { calculator->DisplayBaseChanged(); });
+            connect(popup, &QComboBox::currentIndexChanged, this, [this] {
+                calculator->DisplayBaseChanged();
+                clearKeyboardFocus();
+            });
         } else if (control.name == std::string_view("popTrigMode")) {
             popTrigMode = popup;
-            connect(popup, &QComboBox::currentIndexChanged, this, [this] { calculator->AngleModeChanged(); });
+            connect(popup, &QComboBox::currentIndexChanged, this, [this] {
+                clearKeyboardFocus();
+                calculator->AngleModeChanged();
+            });
         } else if (control.name == std::string_view("popMemoryList")) {
             popMemoryList = popup;
+            connect(popup, &QComboBox::activated, this, &winNormalCalculator::clearKeyboardFocus);
         }
         return popup;
     }
@@ -302,6 +308,14 @@ bool winNormalCalculator::eventFilter(QObject *watched, QEvent *event)
     return QMainWindow::eventFilter(watched, event);
 }
 
+void winNormalCalculator::clearKeyboardFocus()
+{
+    // After a choice in a popup, typed keys go to the calculator again, also
+    // when an edit field held the focus before.
+    if (QWidget *focus = focusWidget())
+        focus->clearFocus();
+}
+
 void winNormalCalculator::popDisplayBase_Open()
 {
     const QSignalBlocker blocker(popDisplayBase);
@@ -321,6 +335,7 @@ void winNormalCalculator::popTrigMode_Open()
     popTrigMode->clear();
     popTrigMode->addItems(angleModeRows);
     popTrigMode->setCurrentIndex(0);
+    clearKeyboardFocus();
 }
 
 void winNormalCalculator::popMemoryList_Open()

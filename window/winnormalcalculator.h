@@ -103,6 +103,7 @@ private:
     void buildControls();
     QWidget *createControl(const WindowLayout::Control &control);
     void layoutControls();
+    void clearKeyboardFocus();
     void popDisplayBase_Open();
     void popTrigMode_Open();
     void popMemoryList_Open();
