@@ -3,6 +3,7 @@
 // event goes to the window, which hands it to the engine, which composes the
 // display picture; the pending paint of the display is then handled too.
 #include "app/preferences.h"
+#include "conversion/unittables.h"
 #include "bench/benchmarks.h"
 #include "bench/benchtable.h"
 #include "tools/recordingspeaker.h"
@@ -38,7 +39,8 @@ void windowKeyPress(benchmark::State &state)
 {
     Preferences preferences { QString() }; // never read from or written to disk
     RecordingSpeaker speaker;
-    winNormalCalculator window(preferences, speaker);
+    const UnitTables units;
+    winNormalCalculator window(preferences, speaker, units);
     window.show();
     QCoreApplication::processEvents();
     for (auto _ : state)
