@@ -96,7 +96,12 @@ const QImage &DisplayRenderer::Compose(const Content &content, QSize canvasSize,
             return picture;
         }
         makePicture(canvasSize, devicePixelRatio);
+    } else if (content == composed) {
+        // The same values on the same picture give the same pixels: a key
+        // redraws through the engine and again in the canvas's paint event.
+        return picture;
     }
+    composed = content;
 
     // The background depends only on the picture's size: it is drawn once with
     // the picture and copied under every redraw.

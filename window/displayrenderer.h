@@ -33,6 +33,8 @@ public:
         QString flag; // the short status text on the right
         QString rpnNote; // "[Infix]" or "[RPN]  "
         QString angleMode; // the angle-mode popup's text, e.g. "Radians"
+
+        bool operator==(const Content &) const = default;
     };
 
     static constexpr int kLargestNumberPointSize = 24;
@@ -71,6 +73,7 @@ private:
     QImage picture; // currentState
     QSize pictureSize; // its size in logical pixels
     QImage background; // gradient and border at the picture's size
+    Content composed; // the values currentState was last composed from
     int lastNumberPointSize = kLargestNumberPointSize;
 
     // Fonts and their metrics are made once; the metrics follow the
