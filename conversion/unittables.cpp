@@ -62,8 +62,9 @@ QChar SingleCharacter(const QString &symbol)
 
 UnitTables::UnitTables()
 {
+    // Index 0 of every list is the empty slot; units start at index 1.
     for (UnitList &list : lists)
-        list.append(std::nullopt);
+        list.resize(1);
 }
 
 void UnitTables::LoadConversionRates(const RateFolders &folders)
