@@ -37,6 +37,7 @@
 #include <QTreeWidget>
 #include <QWindow>
 
+#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -168,7 +169,7 @@ void winNormalCalculator::buildControls()
         widget->setToolTip(QString::fromUtf8(control.helpTag));
         widget->setAccessibleName(QString::fromUtf8(control.spokenName));
         widget->setEnabled(!(control.flags & WindowLayout::Disabled));
-        widget->setGeometry(control.geometry);
+        place(control, widget, WindowLayout::DesignedSize);
         const bool hidden = control.flags & WindowLayout::Hidden;
         switch (control.panel) {
         case WindowLayout::Panel::Window:
@@ -294,11 +295,21 @@ QWidget *winNormalCalculator::createControl(const WindowLayout::Control &control
     Q_UNREACHABLE();
 }
 
+void winNormalCalculator::place(const WindowLayout::Control &control, QWidget *widget, QSize contentSize)
+{
+    QRect geometry = WindowLayout::AnchoredGeometry(control, contentSize);
+    // A static text wider than its designed box in the user's font runs on
+    // to the right rather than losing its last letters.
+    if (control.kind == Kind::StaticText)
+        geometry.setWidth(std::max(geometry.width(), widget->sizeHint().width()));
+    widget->setGeometry(geometry);
+}
+
 void winNormalCalculator::layoutControls()
 {
     const QSize size = content->size();
     for (const auto &[control, widget] : placed)
-        widget->setGeometry(WindowLayout::AnchoredGeometry(*control, size));
+        place(*control, widget, size);
 }
 
 bool winNormalCalculator::eventFilter(QObject *watched, QEvent *event)

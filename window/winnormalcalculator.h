@@ -102,6 +102,7 @@ protected:
 private:
     void buildControls();
     QWidget *createControl(const WindowLayout::Control &control);
+    void place(const WindowLayout::Control &control, QWidget *widget, QSize contentSize);
     void layoutControls();
     void clearKeyboardFocus();
     void popDisplayBase_Open();
