@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/displaycanvas.h"
 
+#include "window/displayaccessible.h"
+
+#include <QAccessible>
 #include <QPainter>
 #include <QPaintEvent>
 
@@ -11,6 +14,13 @@ DisplayCanvas::DisplayCanvas(QWidget *parent)
     // The picture covers the canvas: nothing needs erasing before a paint.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::NoFocus);
+    // Qt keeps the factory for the whole run; one installation serves every
+    // display.
+    static const bool accessibleFactoryInstalled = [] {
+        QAccessible::installFactory(&DisplayAccessible::Create);
+        return true;
+    }();
+    Q_UNUSED(accessibleFactoryInstalled)
 }
 
 void DisplayCanvas::setContentSource(ContentSource newSource)
@@ -25,7 +35,15 @@ QSize DisplayCanvas::sizeHint() const
 
 void DisplayCanvas::RefreshCurrentState()
 {
-    renderer.Compose(source ? source() : DisplayRenderer::Content {}, size(), devicePixelRatio());
+    const DisplayRenderer::Content content = source ? source() : DisplayRenderer::Content {};
+    renderer.Compose(content, size(), devicePixelRatio());
+    if (content.presentedNumber == shownNumber)
+        return;
+    shownNumber = content.presentedNumber;
+    // Tells a screen reader that the display shows a new number.
+    QAccessibleValueChangeEvent event(this, shownNumber);
+    QAccessible::updateAccessibility(&event);
+    Q_EMIT presentedNumberChanged(shownNumber);
 }
 
 void DisplayCanvas::FlickerFreeRefresh()

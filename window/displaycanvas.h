@@ -11,7 +11,8 @@
 // redraw composes the whole display off screen (DisplayRenderer) from the
 // values its window hands over, and a paint copies that picture onto the
 // screen in one operation, so the display does not flicker. The colours are
-// the display's own and do not follow the palette.
+// the display's own and do not follow the palette. Screen readers find the
+// presented number as the display's accessible value (DisplayAccessible).
 class DisplayCanvas : public QWidget
 {
     Q_OBJECT
@@ -32,9 +33,17 @@ public:
 
     // The last composed picture.
     const QImage &currentState() const { return renderer.currentState(); }
+    // The number that the last composed picture shows, as presented; also
+    // the display's accessible value.
+    const QString &presentedNumber() const { return shownNumber; }
     const DisplayRenderer &displayRenderer() const { return renderer; }
 
     QSize sizeHint() const override;
+
+Q_SIGNALS:
+    // A redraw shows a number other than the one before; a screen reader
+    // has been told of it with a value-change event.
+    void presentedNumberChanged(const QString &number);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -42,4 +51,5 @@ protected:
 private:
     DisplayRenderer renderer;
     ContentSource source;
+    QString shownNumber;
 };
