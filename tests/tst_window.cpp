@@ -208,6 +208,17 @@ private Q_SLOTS:
         // Return after "=" calculates again, as a second "=" does.
         QTest::keyClick(window.get(), Qt::Key_Return);
         QCOMPARE(state().CurrentNumber, 579.0);
+        // A digit typed after a result starts a new calculation.
+        QTest::keyClicks(window.get(), QStringLiteral("7"));
+        QCOMPARE(state().currentCodeString, QStringLiteral("7"));
+        QCOMPARE(control<QPlainTextEdit>("txtSource")->toPlainText(), QStringLiteral("7"));
+        // A minus right after the exponent's "E" is the exponent's sign.
+        QTest::keyClicks(window.get(), QStringLiteral("E-3="));
+        QCOMPARE(state().CurrentNumber, 0.007);
+        // The keypad's Enter calculates as "=" does.
+        QTest::keyClicks(window.get(), QStringLiteral("*2"));
+        QTest::keyClick(window.get(), Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(state().CurrentNumber, 0.014);
     }
 
     void modifiersAndShortcutsDoNotReachTheCalculator()
