@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "help/winabout.h"
 
+#include "help/colourcontrast.h"
 #include "help/hyperlinkcontrol.h"
 
 #include <QEvent>
 #include <QLabel>
 
 #include <algorithm>
-#include <cmath>
 
 namespace {
 
@@ -31,36 +31,19 @@ constexpr int sideMargin = 10;
 constexpr int aboutTop = 14, descriptionTop = 46, weblinkTop = 66;
 constexpr int bottomMargin = designedHeight - weblinkTop - minimumLabelHeight;
 
-// WCAG 2 contrast: 4.5 to 1 is the least for legible normal text.
-constexpr double legibleContrast = 4.5;
-
-double relativeLuminance(const QColor &colour)
-{
-    const auto linear = [](double channel) {
-        return channel <= 0.04045 ? channel / 12.92 : std::pow((channel + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF())
-        + 0.0722 * linear(colour.blueF());
-}
-
-double contrast(const QColor &a, const QColor &b)
-{
-    const double la = relativeLuminance(a), lb = relativeLuminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
-
 // The first candidate that is legible on the background, else the last
 // one made lighter (on a dark background) or darker until it is legible.
 QColor legibleOn(const QColor &background, std::initializer_list<QColor> candidates)
 {
     for (const QColor &candidate : candidates) {
-        if (contrast(candidate, background) >= legibleContrast)
+        if (ColourContrast::Between(candidate, background) >= ColourContrast::Legible)
             return candidate;
     }
     const QColor last = std::prev(candidates.end())->toHsl();
     const int step = background.lightness() < 128 ? 5 : -5;
     QColor shade = last;
-    for (int lightness = last.lightness(); contrast(shade, background) < legibleContrast;) {
+    for (int lightness = last.lightness();
+         ColourContrast::Between(shade, background) < ColourContrast::Legible;) {
         lightness = std::clamp(lightness + step, 0, 255);
         shade.setHsl(last.hslHue(), last.hslSaturation(), lightness);
         if (lightness == 0 || lightness == 255)
