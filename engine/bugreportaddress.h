@@ -3,4 +3,4 @@
 
 // Where bug reports go: named in the error dialogs' message and used as the
 // recipient of the pre-filled bug-report e-mail.
-inline constexpr char BugReportAddress[] = "bugs@zorvane.example";
+inline constexpr char BugReportAddress[] = "bugs@zorvane.org";

@@ -16,7 +16,7 @@ namespace {
 const QString kFurball = QStringLiteral(
     "I'm terribly sorry, but this program has just coughed up a digital furball, and cannot carry out your "
     "order. "
-    "I'd appreicate it if you could take a screenshot of this and email it to me (bugs@zorvane.example).");
+    "I'd appreicate it if you could take a screenshot of this and email it to me (bugs@zorvane.org).");
 const QString kExplanationStart = QStringLiteral(
     "I thought I'd fixed this, but if you can see this then obviously I am wrong. The exact error is: ");
 

@@ -486,7 +486,7 @@ private Q_SLOTS:
         QCoreApplication::setApplicationVersion(QStringLiteral("1.2.3"));
         const QUrl url = ContactWebsite::BugReportUrl(QStringLiteral("Sqrt(2+3) x"));
         QCOMPARE(url.scheme(), QStringLiteral("mailto"));
-        QCOMPARE(url.path(), QStringLiteral("bugs@zorvane.example"));
+        QCOMPARE(url.path(), QStringLiteral("bugs@zorvane.org"));
         QCOMPARE(url.query(QUrl::FullyDecoded),
             QStringLiteral(
                 "Subject=Bug in Zorvane&Body=The following is meaningful for debugging and does not "
