@@ -133,12 +133,13 @@ QString CalculatorEngine::operandText() const
 
 void CalculatorEngine::DoSingleParameterFunction(const QString &prefix, const QString &suffix)
 {
+    // Cleared in both entry modes: the RPN operation wraps no expression.
+    state.functionAdditionSucceeded = false;
     if (usingRPNMode()) {
         DoRPNSingleParameterFunction(prefix, suffix);
         Redraw();
         return;
     }
-    state.functionAdditionSucceeded = false;
     QString text = operandText();
     if (text.endsWith(QLatin1Char('('))) {
         SetFlag(NeedMoreNumbersFlag);
@@ -157,12 +158,14 @@ void CalculatorEngine::DoSingleParameterFunction(const QString &prefix, const QS
 
 void CalculatorEngine::DoMultiParameterFunction(const QString &name, const QString &extra)
 {
+    // Cleared in both entry modes: the RPN operation wraps no expression, so
+    // x^y there sets no "^" over its own flag.
+    state.functionAdditionSucceeded = false;
     if (usingRPNMode()) {
         DoRPNTwoParameterFunction(name, extra);
         Redraw();
         return;
     }
-    state.functionAdditionSucceeded = false;
     QString text = operandText();
     if (text.endsWith(QLatin1Char('('))) {
         SetFlag(NeedMoreNumbersFlag);

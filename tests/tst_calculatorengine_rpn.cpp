@@ -255,6 +255,41 @@ private Q_SLOTS:
         QCOMPARE(calculator.stackLiterals(), QStringList { QStringLiteral("5.0e+0") });
     }
 
+    void powerKeyFlagIsTheRPNOperations_data()
+    {
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QStringList>("stack");
+        QTest::addColumn<QString>("flag");
+        QTest::addColumn<QStringList>("spoken");
+
+        // clang-format off
+        QTest::newRow("too few entries") << "5 Enter x^y" << QStringList { "5.0e+0" } << "Need more numbers"
+            << QStringList { "!Need more numbers" };
+        QTest::newRow("two entries") << "2 Enter 3 Enter x^y" << QStringList { "8.0e+0" } << ""
+            << QStringList();
+        // clang-format on
+    }
+
+    void powerKeyFlagIsTheRPNOperations()
+    {
+        QFETCH(QString, keys);
+        QFETCH(QStringList, stack);
+        QFETCH(QString, flag);
+        QFETCH(QStringList, spoken);
+        // A power key in infix entry wrapped the expression before the switch;
+        // in RPN entry the key wraps nothing, so it neither says "To the power
+        // of" nor sets "^".
+        Calculator calculator;
+        calculator.press(QStringLiteral("2 x^y 3 ="));
+        calculator.preferences.usingRPNMode = true;
+        calculator.press(keys.left(keys.lastIndexOf(QLatin1Char(' '))));
+        calculator.preferences.speakEverythingElse = true;
+        calculator.press(QStringLiteral("x^y"));
+        QCOMPARE(calculator.stackLiterals(), stack);
+        QCOMPARE(calculator.state().flagString, flag);
+        QCOMPARE(calculator.takeSpoken(), spoken);
+    }
+
     void memoryAndModKeysIgnoreTheMode()
     {
         RPNCalculator calculator;
