@@ -10,7 +10,6 @@
 #include "engine/xmathclass.h"
 
 #include <QRandomGenerator>
-#include <QRegularExpression>
 
 #include <bit>
 #include <cmath>
@@ -85,7 +84,9 @@ void CalculatorEngine::AddDigitToString(const QString &d)
     const QString character = !digit && d == LocalDecimalSeparator() ? QStringLiteral(".") : d;
     const bool secondPoint
         = character == QLatin1String(".") && state.EnteredNumberAsString.contains(QLatin1Char('.'));
-    if (secondPoint || state.currentCodeString.endsWith(QLatin1Char(')'))) {
+    // Nothing extends a closing bracket or the literal of an infinity or NaN.
+    if (secondPoint || state.currentCodeString.endsWith(QLatin1Char(')'))
+        || EndsWithNonFiniteLiteral(state.currentCodeString)) {
         Speak(QStringLiteral("Not entered"));
         return;
     }
@@ -112,16 +113,11 @@ void CalculatorEngine::startNewNumberAfterCalculation()
 void CalculatorEngine::ChangeSign()
 {
     Speak(QStringLiteral("Invert sign"));
-    QString text
-        = IsStringNullOrError(state.currentCodeString) ? QStringLiteral("0.0") : state.currentCodeString;
+    QString text = IsStringNull(state.currentCodeString) ? QStringLiteral("0.0") : state.currentCodeString;
     // The trailing number, with its exponent if it has one, gets the minus:
-    // 3.0e+0 becomes -3.0e+0 and a typed 5e3 becomes -5e3.
-    static const QRegularExpression trailingNumber(QStringLiteral("[\\d\\.]+([eE][-+]?\\d*)?$"));
-    const QRegularExpressionMatch match = trailingNumber.match(text);
-    if (match.hasMatch())
-        text.insert(match.capturedStart(0), QLatin1Char('-'));
-    else
-        text.prepend(QLatin1Char('-'));
+    // 3.0e+0 becomes -3.0e+0, a typed 5e3 becomes -5e3 and INF becomes -INF.
+    const qsizetype number = TrailingNumberStart(text);
+    text.insert(number < 0 ? 0 : number, QLatin1Char('-'));
     state.currentCodeString = text;
     Calculate(false);
     Redraw();
@@ -180,10 +176,12 @@ void CalculatorEngine::EnterConstant(double v)
         state.currentCodeString = literal;
     } else {
         state.lastCommandWasToCalculate = true;
-        // A value right after a typed number or a closing bracket starts a
-        // new expression; after an operator it is added.
+        // A value right after a number (typed, or the literal of an infinity
+        // or NaN) or a closing bracket starts a new expression; after an
+        // operator it is added.
         const QString last = LastCharacter(state.currentCodeString);
-        if (IsStringNumeric(last) || last == QLatin1String(")"))
+        if (IsStringNumeric(last) || last == QLatin1String(")")
+            || EndsWithNonFiniteLiteral(state.currentCodeString))
             state.currentCodeString = literal;
         else
             state.currentCodeString += literal;

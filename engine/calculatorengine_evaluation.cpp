@@ -43,8 +43,8 @@ void CalculatorEngine::Calculate(bool partial)
         return;
     }
     state.lastCommandWasToCalculate = true;
-    if (IsStringError(s))
-        s = QStringLiteral("0");
+    // A text holding the literal of an infinity or a NaN runs as it is: the
+    // script engine reads INF and NAN back as those values.
     state.windowWideDisplayPartial = partial;
     SetFlag(QString());
 

@@ -51,9 +51,8 @@ void CalculatorEngine::DoOperator(const QString &op)
     if (usingRPNMode()) {
         DoRPNTwoOperandOperator(op);
     } else {
-        // After an infinite or NaN result the calculation starts afresh.
-        if (IsStringError(codeFormat(state.CurrentNumber)))
-            Clear();
+        // After an infinite or NaN result the expression text is its literal,
+        // INF or NAN, which the operator continues like any other value.
         QString &code = state.currentCodeString;
         if (code.isEmpty()) {
             code = codeFormat(state.CurrentNumber) + op;
@@ -98,8 +97,9 @@ void CalculatorEngine::DoEnterOpenBracket()
         Speak(QStringLiteral("You cannot put an open bracket here"));
         return;
     }
-    // An opening bracket after a number starts a new calculation.
-    if (!last.isEmpty() && IsDigitNumeric(last))
+    // An opening bracket after a number, the literal of an infinity or NaN
+    // included, starts a new calculation.
+    if ((!last.isEmpty() && IsDigitNumeric(last)) || EndsWithNonFiniteLiteral(state.currentCodeString))
         Clear();
     Speak(QStringLiteral("Open bracket"));
     state.currentCodeString += QLatin1Char('(');
@@ -128,7 +128,9 @@ void CalculatorEngine::DoEnterCloseBracket()
 
 QString CalculatorEngine::operandText() const
 {
-    return IsStringNullOrError(state.currentCodeString) ? QStringLiteral("0.0") : state.currentCodeString;
+    // An infinite or NaN result stays the operand as its literal: the square
+    // root of INF is INF and its reciprocal 0, not those of 0.
+    return IsStringNull(state.currentCodeString) ? QStringLiteral("0.0") : state.currentCodeString;
 }
 
 void CalculatorEngine::DoSingleParameterFunction(const QString &prefix, const QString &suffix)

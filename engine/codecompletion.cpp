@@ -52,6 +52,9 @@ QString FinishCode(const QString &text, const QString &currentLiteral, const Unr
             return text + completion.appended;
     if (last.isDigit() && last.unicode() < 128)
         return text;
+    // The literal of an infinite or NaN result is as finished as a number.
+    if (EndsWithNonFiniteLiteral(text))
+        return text;
     if (last == QLatin1Char('(') || last == QLatin1Char(')'))
         return text;
     if (last == QLatin1Char(',')) {

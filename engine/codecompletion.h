@@ -19,8 +19,9 @@ using UnrecognisedEnding = std::function<void(const QString &text)>;
 // "-", "e", "E" or "." gains a "0"; a trailing "*", "\" or "/" a "1"; a
 // trailing " mod " is removed; a pending two-argument function gains its
 // missing argument and ")" ("1" for pow and NthRoot, "0" for SumXToY and
-// MultiplyXToY). A digit or a bracket needs nothing. Any other ending
-// reports unrecognised and keeps the text.
+// MultiplyXToY). A digit, a bracket or the literal of an infinity or a NaN
+// ("INF", "NAN") needs nothing. Any other ending reports unrecognised and
+// keeps the text.
 QString FinishCode(
     const QString &text, const QString &currentLiteral, const UnrecognisedEnding &unrecognised);
 

@@ -6,6 +6,8 @@
 
 #include <QRegularExpression>
 
+#include <limits>
+
 namespace {
 
 const QString kMod = QStringLiteral(" mod ");
@@ -53,6 +55,32 @@ bool IsStringNullOrError(const QString &text)
     return IsStringNull(text) || IsStringError(text);
 }
 
+bool EndsWithNonFiniteLiteral(const QString &text)
+{
+    // Checked on every digit key, so without a regular expression.
+    constexpr qsizetype length = 3;
+    if (text.size() < length)
+        return false;
+    const QStringView tail = QStringView(text).last(length);
+    if (tail.compare(u"INF", Qt::CaseInsensitive) != 0 && tail.compare(u"NAN", Qt::CaseInsensitive) != 0)
+        return false;
+    if (text.size() == length)
+        return true;
+    // A letter, digit, "_" or point before it would make it the tail of a
+    // name or of a number.
+    const QChar before = text[text.size() - length - 1];
+    return !before.isLetterOrNumber() && before != QLatin1Char('_') && before != QLatin1Char('.');
+}
+
+qsizetype TrailingNumberStart(const QString &text)
+{
+    if (EndsWithNonFiniteLiteral(text))
+        return text.size() - 3;
+    static const QRegularExpression pattern(QStringLiteral("[\\d\\.]+([eE][-+]?\\d*)?$"));
+    const QRegularExpressionMatch match = pattern.match(text);
+    return match.hasMatch() ? match.capturedStart(0) : -1;
+}
+
 QString LastCharacter(const QString &text)
 {
     return text.right(1);
@@ -60,6 +88,14 @@ QString LastCharacter(const QString &text)
 
 double ReadCodeNumber(const QString &text)
 {
+    // A text that is just the literal of an infinity or a NaN, as a result
+    // leaves it, reads as that value.
+    const bool minus = text.startsWith(QLatin1Char('-'));
+    const QStringView magnitude = QStringView(text).sliced(minus ? 1 : 0);
+    if (magnitude.compare(u"INF", Qt::CaseInsensitive) == 0)
+        return minus ? -std::numeric_limits<double>::infinity() : std::numeric_limits<double>::infinity();
+    if (magnitude.compare(u"NAN", Qt::CaseInsensitive) == 0)
+        return std::numeric_limits<double>::quiet_NaN();
     // The locale-aware reading of the text with its "." turned into the
     // locale's separator: as the text holds no grouping separator and only
     // ASCII signs and digits, that is the reading with "." as the separator,

@@ -22,6 +22,16 @@ bool IsStringError(const QString &text);
 bool IsStringNull(const QString &text);
 bool IsStringNullOrError(const QString &text);
 
+// The text ends in the literal of an infinity or a NaN as CodeFormat writes
+// it ("INF" or "NAN", in any letter case, not the tail of a longer name).
+// Such a literal is a finished value, as a number is.
+bool EndsWithNonFiniteLiteral(const QString &text);
+
+// Where the number at the end of text starts: a run of digits and points
+// with its exponent if it has one (3.0e+0, a typed 5e3 or 5e), or the literal
+// of an infinity or a NaN. -1 when text does not end in a number.
+qsizetype TrailingNumberStart(const QString &text);
+
 // The last character of text as a one-character string, empty for an empty
 // text.
 QString LastCharacter(const QString &text);
@@ -29,7 +39,8 @@ QString LastCharacter(const QString &text);
 // The number at the start of a text written with "." as decimal point (the
 // expression text or the entry text), as the current locale's conversion
 // reads it once its "." is the locale's separator; 0 where the text starts
-// with none.
+// with none. A text that is just the literal of an infinity or a NaN ("INF",
+// "-INF", "NAN") reads as that value.
 double ReadCodeNumber(const QString &text);
 
 // The text without its trailing element: a trailing " mod ", or else one

@@ -221,6 +221,13 @@ private Q_SLOTS:
         QTest::newRow("pi") << "π" << "3.141592653589793e+0" << "3.141592653589793e+0" << "";
         QTest::newRow("e") << "e" << "2.718281828459045e+0" << "2.718281828459045e+0" << "";
         QTest::newRow("other keys change nothing") << "7\t\b" << "7" << "7.0e+0" << "";
+        QTest::newRow("= again on infinity") << "1/0==" << "INF" << "INF" << "";
+        QTest::newRow("e replaces an infinite result") << "1/0=e" << "2.718281828459045e+0"
+            << "2.718281828459045e+0" << "";
+        QTest::newRow("pi replaces a NaN result") << "0/0=\tπ" << "3.141592653589793e+0"
+            << "3.141592653589793e+0" << "";
+        QTest::newRow("no digit extends an infinite result") << "1/0=\t7" << "INF" << "INF" << "";
+        QTest::newRow("bracket after infinity starts afresh") << "1/0=(" << "(" << "0.0e+0" << "(";
         // clang-format on
     }
 
@@ -331,9 +338,27 @@ private Q_SLOTS:
         calculator.engine.EnterConstant(std::numeric_limits<double>::infinity());
         QVERIFY(std::isinf(calculator.state().CurrentNumber));
         calculator.press(QStringLiteral("±"));
-        // The sign key works on 0.0 when the expression is an error text.
+        // The sign key negates the infinity's literal.
         QCOMPARE(calculator.view.history,
-            QStringLiteral("-0.0\r= ") + calculator.engine.GetPresentedString(-0.0) + QStringLiteral("\r\r"));
+            QStringLiteral("-INF\r= ")
+                + calculator.engine.GetPresentedString(-std::numeric_limits<double>::infinity())
+                + QStringLiteral("\r\r"));
+        QCOMPARE(calculator.state().CurrentNumber, -std::numeric_limits<double>::infinity());
+        QVERIFY(calculator.view.dialogs.isEmpty());
+    }
+
+    void digitAfterNonFiniteResultIsRefused()
+    {
+        Calculator calculator;
+        calculator.press(QStringLiteral("0 ÷ 0 ="));
+        calculator.preferences.speakEverythingElse = true;
+        const int redraws = calculator.view.redraws;
+        calculator.engine.AddDigitToString(QStringLiteral("7"));
+        QCOMPARE(calculator.takeSpoken(), (QStringList { "!7", "!Not entered" }));
+        QCOMPARE(calculator.state().currentCodeString, QStringLiteral("NAN"));
+        QCOMPARE(calculator.state().EnteredNumberAsString, QString());
+        QVERIFY(std::isnan(calculator.state().CurrentNumber));
+        QCOMPARE(calculator.view.redraws, redraws);
     }
 };
 

@@ -53,7 +53,13 @@ private Q_SLOTS:
         QTest::newRow("digit") << "12" << "12" << false;
         QTest::newRow("open bracket") << "(" << "(" << false;
         QTest::newRow("close bracket") << "(1)" << "(1)" << false;
-        QTest::newRow("letter") << "INF" << "INF" << true;
+        QTest::newRow("infinity") << "INF" << "INF" << false;
+        QTest::newRow("minus infinity") << "-INF" << "-INF" << false;
+        QTest::newRow("NaN") << "NAN" << "NAN" << false;
+        QTest::newRow("lower-case infinity after operator") << "2+inf" << "2+inf" << false;
+        QTest::newRow("infinity in brackets") << "(INF" << "(INF" << false;
+        QTest::newRow("tail of a longer name") << "XNAN" << "XNAN" << true;
+        QTest::newRow("letter") << "result" << "result" << true;
         QTest::newRow("blank other than mod") << "7 " << "7 " << true;
         // clang-format on
     }
@@ -143,6 +149,17 @@ private Q_SLOTS:
         QVERIFY(IsStringNull(QString()) && !IsStringNull(QStringLiteral(" ")));
         QVERIFY(IsStringNullOrError(QString()) && IsStringNullOrError(QStringLiteral("INF")));
         QVERIFY(!IsStringNullOrError(QStringLiteral("0")));
+        for (const char *text : { "INF", "-INF", "nan", "2+NaN", "(INF", "Sqrt(2)*INF" })
+            QVERIFY2(EndsWithNonFiniteLiteral(QString::fromLatin1(text)), text);
+        for (const char *text : { "", "INF+", "Sqrt(INF)", "XINF", "5INF", "INFO", "2" })
+            QVERIFY2(!EndsWithNonFiniteLiteral(QString::fromLatin1(text)), text);
+        QCOMPARE(TrailingNumberStart(QStringLiteral("3-5")), 2);
+        QCOMPARE(TrailingNumberStart(QStringLiteral("12+3.0e+0")), 3);
+        QCOMPARE(TrailingNumberStart(QStringLiteral("2*5e")), 2);
+        QCOMPARE(TrailingNumberStart(QStringLiteral("-INF")), 1);
+        QCOMPARE(TrailingNumberStart(QStringLiteral("2+NAN")), 2);
+        QCOMPARE(TrailingNumberStart(QStringLiteral("(2+3)")), -1);
+        QCOMPARE(TrailingNumberStart(QStringLiteral("XINF")), -1);
         QCOMPARE(fixTrailingOperators(QStringLiteral("7 mod ")), QStringLiteral("7"));
         QCOMPARE(fixTrailingOperators(QStringLiteral("7+")), QStringLiteral("7"));
         QCOMPARE(fixTrailingOperators(QStringLiteral("7+-")), QStringLiteral("7+"));
@@ -274,19 +291,46 @@ private Q_SLOTS:
         QCOMPARE(calculator.takeSpoken(), (QStringList { "!Equals", "!Clear" }));
     }
 
-    void errorTextIsEvaluatedAsZero()
+    void nonFiniteResultsCarryOn_data()
     {
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<double>("expected");
+        QTest::addColumn<QString>("evaluated");
+
+        constexpr double inf = std::numeric_limits<double>::infinity();
+        const double nan = std::nan("");
+        // clang-format off
+        QTest::newRow("equals again on infinity") << "1 ÷ 0 = =" << inf << "INF";
+        QTest::newRow("equals again on NaN") << "0 ÷ 0 = =" << nan << "NAN";
+        QTest::newRow("equals again on minus infinity") << "0 - 1 = ÷ 0 = =" << -inf << "-INF";
+        QTest::newRow("plus after infinity") << "1 ÷ 0 = + 2 =" << inf << "INF+2";
+        QTest::newRow("times after NaN") << "0 ÷ 0 = * 2 =" << nan << "NAN*2";
+        QTest::newRow("infinity minus infinity") << "1 ÷ 0 = - 1 ÷ 0 =" << nan << "INF-1/0";
+        QTest::newRow("dangling operator after infinity") << "1 ÷ 0 = ÷ =" << inf << "INF/1";
+        QTest::newRow("sign of infinity") << "1 ÷ 0 = ±" << -inf << "-INF";
+        QTest::newRow("sign twice") << "1 ÷ 0 = ± ±" << inf << "--INF";
+        QTest::newRow("square root of infinity") << "1 ÷ 0 = √" << inf << "Sqrt(INF)";
+        QTest::newRow("reciprocal of infinity") << "1 ÷ 0 = 1/x" << 0.0 << "1/(INF)";
+        QTest::newRow("power of infinity") << "1 ÷ 0 = x^y 2 =" << inf << "pow(INF,2)";
+        QTest::newRow("pending power of infinity") << "1 ÷ 0 = x^y =" << inf << "pow(INF,1)";
+        QTest::newRow("dangling mod after infinity") << "1 ÷ 0 = mod =" << inf << "INF";
+        // clang-format on
+    }
+
+    void nonFiniteResultsCarryOn()
+    {
+        QFETCH(QString, keys);
+        QFETCH(double, expected);
+        QFETCH(QString, evaluated);
         Calculator calculator;
-        calculator.press(QStringLiteral("1 ÷ 0 ="));
-        QVERIFY(std::isinf(calculator.state().CurrentNumber));
-        QVERIFY(IsStringError(calculator.state().currentCodeString));
-        // The completion does not know the error text's last letter and says
-        // so, once per pass; the text is then evaluated as 0.
-        calculator.press(QStringLiteral("="));
-        QCOMPARE(calculator.view.dialogs.size(), 3);
-        QCOMPARE(calculator.state().CurrentNumber, 0.0);
-        QVERIFY(calculator.view.history.endsWith(QStringLiteral("\r\r0\r= ")
-            + calculator.engine.GetPresentedString(0.0) + QStringLiteral("\r\r")));
+        calculator.press(keys);
+        const double actual = calculator.state().CurrentNumber;
+        QVERIFY2(std::isnan(expected) ? std::isnan(actual) : actual == expected && !std::isnan(actual),
+            qPrintable(calculator.currentLiteral()));
+        QVERIFY2(calculator.view.history.endsWith(QStringLiteral("\r\r") + evaluated + QStringLiteral("\r= ")
+                     + calculator.engine.GetPresentedString(actual) + QStringLiteral("\r\r")),
+            qPrintable(calculator.view.history));
+        QVERIFY(calculator.view.dialogs.isEmpty());
     }
 
     void resultsSpoken()

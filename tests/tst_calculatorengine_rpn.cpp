@@ -290,6 +290,33 @@ private Q_SLOTS:
         QCOMPARE(calculator.takeSpoken(), spoken);
     }
 
+    void enterPushesANonFiniteResult_data()
+    {
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("pushed");
+
+        QTest::newRow("infinity") << "1 ÷ 0 ="
+                                  << "INF";
+        QTest::newRow("minus infinity") << "1 ± ÷ 0 ="
+                                        << "-INF";
+        QTest::newRow("NaN") << "0 ÷ 0 ="
+                             << "NAN";
+    }
+
+    void enterPushesANonFiniteResult()
+    {
+        // After an infinite or NaN result in infix entry the expression text
+        // is its literal; Enter in RPN entry pushes that value, not 0.
+        QFETCH(QString, keys);
+        QFETCH(QString, pushed);
+        Calculator calculator;
+        calculator.press(keys);
+        calculator.preferences.usingRPNMode = true;
+        calculator.press(QStringLiteral("Enter"));
+        QCOMPARE(calculator.stackLiterals(), QStringList { pushed });
+        QVERIFY(calculator.view.dialogs.isEmpty());
+    }
+
     void memoryAndModKeysIgnoreTheMode()
     {
         RPNCalculator calculator;
