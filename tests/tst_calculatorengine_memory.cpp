@@ -129,6 +129,25 @@ private Q_SLOTS:
                 + QStringLiteral("\r\r"));
     }
 
+    void infiniteMemoryIntoCalculation()
+    {
+        // A register made infinite by M÷ 0 joins the calculation as INF,
+        // which is evaluated as the infinity it stands for.
+        Calculator calculator;
+        calculator.engine.EnterConstant(1);
+        calculator.engine.DoSetMem(B);
+        calculator.press(QStringLiteral("Clear"));
+        calculator.engine.DoMemDivide(B);
+        calculator.press(QStringLiteral("2 +"));
+        calculator.engine.DoAddMem(B);
+        QCOMPARE(calculator.state().CurrentNumber, std::numeric_limits<double>::infinity());
+        QCOMPARE(calculator.view.history,
+            QStringLiteral("2++INF\r= ")
+                + calculator.engine.GetPresentedString(calculator.state().CurrentNumber)
+                + QStringLiteral("\r\r"));
+        QVERIFY(calculator.view.dialogs.isEmpty());
+    }
+
     void addMemoryOnEmptyCalculationInRPN()
     {
         // The four keys work on the expression text in either entry mode.
