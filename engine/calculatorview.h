@@ -59,4 +59,8 @@ public:
 
     // Opens the pre-filled bug-report e-mail with details in its body.
     virtual void EmailBugReport(const QString &details) = 0;
+
+    // Shows a modal message box with message and one button, and returns
+    // once the user dismissed it. The self-test reports through it.
+    virtual void ShowMessage(const QString &message) = 0;
 };

@@ -33,6 +33,7 @@ public:
     int redraws = 0;
     QList<Dialog> dialogs;
     QStringList bugReports; // details of every bug-report e-mail opened
+    QStringList messages; // every message box shown
 
     // The button the user "chooses" in every error dialog.
     bool chooseSendEmail = false;
@@ -55,4 +56,5 @@ public:
         return chooseSendEmail;
     }
     void EmailBugReport(const QString &details) override { bugReports.append(details); }
+    void ShowMessage(const QString &message) override { messages.append(message); }
 };

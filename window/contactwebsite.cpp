@@ -3,20 +3,42 @@
 
 #include "engine/bugreportaddress.h"
 
-#include <QCoreApplication>
 #include <QDesktopServices>
+
+namespace {
+
+QString percentEncoded(const QString &text)
+{
+    return QString::fromLatin1(QUrl::toPercentEncoding(text));
+}
+
+} // namespace
+
+QString ContactWebsite::BugReportSubject()
+{
+    return QStringLiteral("Bug in Zorvane");
+}
+
+QString ContactWebsite::BugReportBody(const QString &details)
+{
+    return QStringLiteral("The following is meaningful for debugging and does not reveal personal details. ")
+        + details + QStringLiteral(" (v" ZORVANE_VERSION ")");
+}
 
 QUrl ContactWebsite::BugReportUrl(const QString &details)
 {
-    return QUrl(QStringLiteral("mailto:") + QLatin1String(BugReportAddress)
-            + QStringLiteral("?Subject=Bug in Zorvane&Body=")
-            + QStringLiteral(
-                "The following is meaningful for debugging and does not reveal personal details. ")
-            + details + QStringLiteral(" (v") + QCoreApplication::applicationVersion() + QStringLiteral(")"),
-        QUrl::TolerantMode);
+    QUrl url;
+    url.setScheme(QStringLiteral("mailto"));
+    url.setPath(QLatin1String(BugReportAddress));
+    // Everything but letters, digits and "-._~" is escaped, so the query
+    // holds exactly two items whatever the texts contain.
+    url.setQuery(QStringLiteral("Subject=") + percentEncoded(BugReportSubject()) + QStringLiteral("&Body=")
+            + percentEncoded(BugReportBody(details)),
+        QUrl::StrictMode);
+    return url;
 }
 
-void ContactWebsite::EmailBugReport(const QString &details)
+bool ContactWebsite::EmailBugReport(const QString &details)
 {
-    QDesktopServices::openUrl(BugReportUrl(details));
+    return QDesktopServices::openUrl(BugReportUrl(details));
 }
