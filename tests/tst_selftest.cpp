@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The self-test of the debug page (both phases, its checks, its progress and
 // its behaviour while the window closes) and the bug-report e-mail.
+#include "conversion/unittables.h"
 #include "engine/codecreation.h"
 #include "engine/codetext.h"
 #include "tests/calculatorfixture.h"
@@ -8,8 +9,13 @@
 #include "window/fastprogressbar.h"
 #include "window/selftest.h"
 #include "window/testing.h"
+#include "window/winnormalcalculator.h"
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QDesktopServices>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QPointer>
 #include <QRandomGenerator>
 #include <QTest>
@@ -18,7 +24,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <limits>
+#include <memory>
 
 class UrlCatcher : public QObject
 {
@@ -68,8 +76,8 @@ QString literal(double value)
 
 // The self-test's random source: a seeded generator, or a fixed script of
 // draws repeated over and over. Every draw is kept with what phase 2 decides
-// on: the entry text and the number of compile-error dialogs at that moment,
-// and where the progress bar stood.
+// on: the entry text and the number of compile-error dialogs so far, and
+// where the progress bar stood.
 class Draws
 {
 public:
@@ -80,34 +88,31 @@ public:
         qsizetype stopDialogs;
         int progress;
     };
+    using DialogCount = std::function<qsizetype()>;
 
-    Draws(const Calculator &calculator, const FastProgressBar &bar, quint32 seed)
-        : calculator(calculator)
+    Draws(const CalculatorState &state, const FastProgressBar &bar, DialogCount stopDialogs, quint32 seed)
+        : state(state)
         , bar(bar)
+        , stopDialogs(std::move(stopDialogs))
         , generator(seed)
     { }
-    Draws(const Calculator &calculator, const FastProgressBar &bar, QList<double> script)
-        : calculator(calculator)
-        , bar(bar)
-        , script(std::move(script))
+    Draws(const Calculator &calculator, const FastProgressBar &bar, quint32 seed)
+        : Draws(calculator.state(), bar, stopDialogsOf(calculator), seed)
     { }
+    Draws(const Calculator &calculator, const FastProgressBar &bar, QList<double> script)
+        : Draws(calculator, bar, 0u)
+    {
+        this->script = std::move(script);
+    }
 
     CalculatorEngine::RandomSource source()
     {
         return [this] {
             const double r
                 = script.isEmpty() ? generator.generateDouble() : script[taken.size() % script.size()];
-            taken.append({ r, calculator.state().EnteredNumberAsString, stopDialogs(), bar.Value() });
+            taken.append({ r, state.EnteredNumberAsString, stopDialogs(), bar.Value() });
             return r;
         };
-    }
-
-    qsizetype stopDialogs() const
-    {
-        return std::count_if(calculator.view.dialogs.begin(), calculator.view.dialogs.end(),
-            [](const FakeCalculatorView::Dialog &dialog) {
-                return dialog.icon == CalculatorView::ErrorIcon::Stop;
-            });
     }
 
     // The sequence that phase 2 must leave when its draws are the last
@@ -139,13 +144,82 @@ public:
         return sequence;
     }
 
+    // The bar's value at the start of each pass of both phases.
+    QList<int> progress() const
+    {
+        QList<int> values;
+        for (qsizetype d = 0; d < taken.size(); d += d < 461 * 3 ? 3 : 1)
+            values << taken[d].progress;
+        return values;
+    }
+
     QList<Draw> taken;
 
 private:
-    const Calculator &calculator;
+    static DialogCount stopDialogsOf(const Calculator &calculator)
+    {
+        return [&calculator] {
+            const QList<FakeCalculatorView::Dialog> &dialogs = calculator.view.dialogs;
+            return std::count_if(
+                dialogs.begin(), dialogs.end(), [](const FakeCalculatorView::Dialog &dialog) {
+                    return dialog.icon == CalculatorView::ErrorIcon::Stop;
+                });
+        };
+    }
+
+    const CalculatorState &state;
     const FastProgressBar &bar;
+    DialogCount stopDialogs;
     QRandomGenerator generator;
     QList<double> script;
+};
+
+// Answers every modal message box at once, with the button captioned
+// `choose` or else "OK", and keeps what each box showed.
+class MessageBoxAnswerer
+{
+public:
+    struct Shown
+    {
+        QMessageBox::Icon icon;
+        QString text;
+    };
+
+    explicit MessageBoxAnswerer(QString choose = QString())
+        : choose(std::move(choose))
+    {
+        timer.callOnTimeout([this] { answer(); });
+        timer.start(0);
+    }
+
+    QStringList texts(QMessageBox::Icon icon) const
+    {
+        QStringList found;
+        for (const Shown &box : shown)
+            if (box.icon == icon)
+                found << box.text;
+        return found;
+    }
+
+    QList<Shown> shown;
+
+private:
+    void answer()
+    {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box || !box->isVisible())
+            return;
+        shown.append({ box->icon(), box->text() });
+        QAbstractButton *button = box->button(QMessageBox::Ok);
+        for (QAbstractButton *offered : box->buttons())
+            if (offered->text() == choose)
+                button = offered;
+        QVERIFY(button);
+        button->click();
+    }
+
+    QString choose;
+    QTimer timer;
 };
 
 // The progress bar values phase 1 and then phase 2 step through.
@@ -194,6 +268,25 @@ bool isSubsequence(const QList<int> &needle, const QList<int> &haystack)
             ++found;
     return found == needle.size();
 }
+
+// What a calculator window needs of the application: the preferences
+// (defaults, never on disk), speech and the unit tables.
+struct Application
+{
+    Preferences preferences { QString() };
+    RecordingSpeaker speaker;
+    UnitTables unitTables;
+
+    // A calculator window on screen (off screen here) showing its debug page.
+    winNormalCalculator *openCalculator(bool deleteOnClose = false)
+    {
+        auto *window = new winNormalCalculator(preferences, speaker, unitTables);
+        window->setAttribute(Qt::WA_DeleteOnClose, deleteOnClose);
+        window->show();
+        window->ShowModePage(6);
+        return window;
+    }
+};
 
 } // namespace
 
@@ -372,10 +465,7 @@ private Q_SLOTS:
         // Three draws in each of 461 passes, then one in each of 4601, with
         // the bar stepping 10 and then 1 per pass.
         QCOMPARE(draws.taken.size(), 461 * 3 + 4601);
-        QList<int> progress;
-        for (qsizetype d = 0; d < draws.taken.size(); d += d < 461 * 3 ? 3 : 1)
-            progress << draws.taken[d].progress;
-        QCOMPARE(progress, progressOfBothPhases());
+        QCOMPARE(draws.progress(), progressOfBothPhases());
         QCOMPARE(calculator.state().sequence, draws.expectedSequence(4601));
         QVERIFY(calculator.state().sequence.count(QLatin1Char('\r')) > 0);
     }
@@ -538,6 +628,138 @@ private Q_SLOTS:
             [&] { return generator.generateDouble(); }, window);
         QVERIFY(!test.TEST_ALL());
         QVERIFY(!alive);
+    }
+
+    // "Test all" of the calculator window on one seed: the checks of
+    // wholeTest through the window's real message boxes, with the bar on
+    // show and the window's display redrawn by every key.
+    void calculatorWindowTest_data()
+    {
+        QTest::addColumn<bool>("rpn");
+        QTest::newRow("infix") << false;
+        QTest::newRow("RPN") << true;
+    }
+
+    void calculatorWindowTest()
+    {
+        QFETCH(bool, rpn);
+        Application application;
+        application.preferences.usingRPNMode = rpn;
+        const std::unique_ptr<winNormalCalculator> opened(application.openCalculator());
+        winNormalCalculator &window = *opened;
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QRandomGenerator randomKey(7);
+        window.engine().SetRandomSource([&] { return randomKey.generateDouble(); });
+        const auto *prbTests = window.findChild<FastProgressBar *>(QStringLiteral("prbTests"));
+        MessageBoxAnswerer answerer;
+        Draws draws(
+            window.engine().State(), *prbTests, [&] { return answerer.texts(QMessageBox::Critical).size(); },
+            20240607u);
+
+        window.TEST_ALL(draws.source());
+
+        QCOMPARE(answerer.texts(QMessageBox::Information), QStringList { kCompleted });
+        QCOMPARE(prbTests->Value(), 4600);
+        QCOMPARE(draws.progress(), progressOfBothPhases());
+        QCOMPARE(window.engine().State().sequence, draws.expectedSequence(4601));
+    }
+
+    // The key itself, on the platform's generator. A second click while the
+    // test runs starts no second test inside the first.
+    void testAllKey()
+    {
+        Application application;
+        const std::unique_ptr<winNormalCalculator> opened(application.openCalculator());
+        winNormalCalculator &window = *opened;
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        auto *bevTestAll = window.findChild<QAbstractButton *>(QStringLiteral("bevTestAll"));
+        const auto *prbTests = window.findChild<FastProgressBar *>(QStringLiteral("prbTests"));
+        MessageBoxAnswerer answerer;
+        bool clickedAgain = false;
+        QTimer::singleShot(0, &window, [&] {
+            QTest::mouseClick(bevTestAll, Qt::LeftButton);
+            clickedAgain = true;
+        });
+
+        QTest::mouseClick(bevTestAll, Qt::LeftButton);
+
+        QVERIFY(clickedAgain);
+        QCOMPARE(prbTests->Value(), 4600);
+        QCOMPARE(answerer.texts(QMessageBox::Information).count(kCompleted), 1);
+        QCOMPARE(answerer.shown.last().text, kCompleted);
+        QVERIFY(window.engine().State().sequence.isEmpty()
+            || window.engine().State().sequence.endsWith(QLatin1Char('\r')));
+    }
+
+    // Closing the calculator window during the test ends the test in that
+    // pass, and the window is released once the click has returned.
+    void closingTheCalculatorWindowStopsTheTest()
+    {
+        Application application;
+        winNormalCalculator *window = application.openCalculator(true);
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        const QPointer<winNormalCalculator> alive(window);
+        const auto *prbTests = window->findChild<FastProgressBar *>(QStringLiteral("prbTests"));
+        MessageBoxAnswerer answerer;
+        int closedAt = -1;
+        QList<int> afterClose;
+        bool inPhase2 = false;
+        int last = 0;
+        QTimer closer;
+        closer.callOnTimeout(window, [&] {
+            const int value = prbTests->Value();
+            if (closedAt >= 0) {
+                afterClose << value;
+                return;
+            }
+            inPhase2 = inPhase2 || value < last;
+            last = value;
+            if (inPhase2 && value >= 1000) {
+                closedAt = value;
+                window->close();
+            }
+        });
+        closer.start(0);
+
+        QTest::mouseClick(window->findChild<QAbstractButton *>(QStringLiteral("bevTestAll")), Qt::LeftButton);
+
+        QVERIFY(closedAt >= 1000);
+        QVERIFY(!answerer.texts(QMessageBox::Information).contains(kCompleted));
+        QTRY_VERIFY(!alive);
+        QCOMPARE(afterClose, QList<int>(afterClose.size(), closedAt));
+    }
+
+    // "Test-Send Bug Report..." mails the expression; "Send Email..." in the
+    // internal-error dialog mails a report without details.
+    void bugReportKeysOfTheWindow()
+    {
+        Application application;
+        const std::unique_ptr<winNormalCalculator> opened(application.openCalculator());
+        winNormalCalculator &window = *opened;
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const auto click = [&](const char *name) {
+            QTest::mouseClick(window.findChild<QAbstractButton *>(QString::fromLatin1(name)), Qt::LeftButton);
+        };
+        const auto body = [](const QUrl &url) {
+            return QUrlQuery(url).queryItemValue(QStringLiteral("Body"), QUrl::FullyDecoded);
+        };
+        const QString sentence = QStringLiteral(
+            "The following is meaningful for debugging and does not reveal personal details. ");
+        UrlCatcher catcher;
+
+        for (const char *key : { "bevNumberKey2", "bevAdd", "bevNumberKey3", "bevTestSendBugReport" })
+            click(key);
+        QCOMPARE(catcher.opened.size(), 1);
+        QCOMPARE(body(catcher.opened[0]), sentence + QStringLiteral("2+3 (v1.1.0)"));
+
+        // 2 x^y ± leaves an ending the completion does not know, twice.
+        MessageBoxAnswerer answerer(QStringLiteral("Send Email..."));
+        for (const char *key : { "bevClear", "bevNumberKey2", "bevXPowY", "bevSign" })
+            click(key);
+        QCOMPARE(answerer.texts(QMessageBox::Warning).size(), 2);
+        QCOMPARE(catcher.opened.size(), 3);
+        QCOMPARE(body(catcher.opened[1]), sentence + QStringLiteral(" (v1.1.0)"));
+        QCOMPARE(body(catcher.opened[2]), sentence + QStringLiteral(" (v1.1.0)"));
     }
 
     // The bug report: the text of the message arrives at the mail program

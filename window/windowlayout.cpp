@@ -69,6 +69,11 @@ void clearHistory(winNormalCalculator &window, QAbstractButton &)
     window.ClearHistory();
 }
 
+void testAll(winNormalCalculator &window, QAbstractButton &)
+{
+    window.TEST_ALL();
+}
+
 void sendBugReport(winNormalCalculator &window, QAbstractButton &)
 {
     window.EmailBugReport(window.engine().State().currentCodeString);
@@ -207,7 +212,7 @@ const auto controls = std::to_array<Control>({
     {"StaticText3", Kind::StaticText, "History:", Panel::Mode, 5, {31, 156, 100, 20}, Anchor::None, "", "", nullptr, WindowLayout::Bold},
     {"bevClearHistory", Kind::BevelButton, "Clear history", Panel::Mode, 5, key(129, 156, 90), Anchor::None, "", "Clear history", &clearHistory},
     {"txtHistory", Kind::EditField, "", Panel::Mode, 5, {31, 175, 188, 164}, Anchor::None, "", "History", nullptr},
-    {"bevTestAll", Kind::BevelButton, "Test all", Panel::Mode, 6, key(159, 152, 60, 18), Anchor::None, "", "Test all", nullptr},
+    {"bevTestAll", Kind::BevelButton, "Test all", Panel::Mode, 6, key(159, 152, 60, 18), Anchor::None, "", "Test all", &testAll},
     {"txtSource", Kind::EditField, "", Panel::Mode, 6, {31, 171, 188, 49}, Anchor::Stretching, "", "Expression", nullptr},
     {"bevTestSendBugReport", Kind::BevelButton, "Test-Send Bug Report...", Panel::Mode, 6, key(31, 220, 150, 18), Anchor::None, "", "Test-Send Bug Report...", &sendBugReport},
     {"prbTests", Kind::ProgressBar, "", Panel::Mode, 6, {31, 330, 183, 9}, Anchor::None, "", "Test progress", nullptr, 0, 4600},

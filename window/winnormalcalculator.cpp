@@ -18,6 +18,7 @@
 #include "window/largeiconbevelbutton.h"
 #include "window/modepictures.h"
 #include "window/pagepanel.h"
+#include "window/selftest.h"
 
 #include <QClipboard>
 #include <QComboBox>
@@ -33,6 +34,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRandomGenerator>
 #include <QScrollBar>
 #include <QTreeWidget>
 #include <QWindow>
@@ -285,11 +287,11 @@ QWidget *winNormalCalculator::createControl(const WindowLayout::Control &control
         cnvDisplay = new DisplayCanvas(content);
         return cnvDisplay;
     case Kind::ProgressBar: {
-        auto *bar = new FastProgressBar(content);
-        bar->setMinimum(0);
-        bar->setMaximum(control.range);
-        bar->setValue(0);
-        return bar;
+        prbTests = new FastProgressBar(content);
+        prbTests->setMinimum(0);
+        prbTests->setMaximum(control.range);
+        prbTests->setValue(0);
+        return prbTests;
     }
     }
     Q_UNREACHABLE();
@@ -521,6 +523,31 @@ bool winNormalCalculator::ShowErrorDialog(ErrorIcon icon, const QString &message
 void winNormalCalculator::EmailBugReport(const QString &details)
 {
     ContactWebsite::EmailBugReport(details);
+}
+
+void winNormalCalculator::ShowMessage(const QString &message)
+{
+    QMessageBox box(QMessageBox::Information, QStringLiteral("Zorvane"), message, QMessageBox::Ok, this);
+    box.exec();
+}
+
+void winNormalCalculator::TEST_ALL(CalculatorEngine::RandomSource random)
+{
+    // The test lets events through, the click on its own key included.
+    if (selfTestRunning)
+        return;
+    if (!random)
+        random = [] { return QRandomGenerator::global()->generateDouble(); };
+    const QPointer<winNormalCalculator> alive(this);
+    selfTestRunning = true;
+    {
+        SelfTest test(*calculator, *this, preferences, *prbTests, std::move(random), this);
+        test.TEST_ALL();
+    }
+    // A window closed during the test is being deleted; it was kept only
+    // while the test ran.
+    if (alive)
+        selfTestRunning = false;
 }
 
 bool winNormalCalculator::KeyDown(const QString &key)

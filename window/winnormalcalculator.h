@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "engine/calculatorengine.h"
 #include "engine/calculatorview.h"
 #include "window/windowlayout.h"
 
@@ -13,6 +14,7 @@
 
 class CalculatorEngine;
 class DisplayCanvas;
+class FastProgressBar;
 class Preferences;
 class Speaker;
 class QAbstractButton;
@@ -68,6 +70,11 @@ public:
     void ShowHelp();
     // bevClearHistory.
     void ClearHistory();
+    // bevTestAll: the self-test on this window's calculator, drawing from
+    // random (the platform's uniform generator when empty). Returns when
+    // both phases are done, or early once the window has been closed; a
+    // click on "Test all" while a test runs starts no second one.
+    void TEST_ALL(CalculatorEngine::RandomSource random = {});
 
     // Applies the transparency preference to this window.
     void SetWindowAlphaToPreferences();
@@ -90,6 +97,7 @@ public:
     void SetModeControlsEnabled(bool usingRPNMode) override;
     bool ShowErrorDialog(ErrorIcon icon, const QString &message, const QString &explanation) override;
     void EmailBugReport(const QString &details) override;
+    void ShowMessage(const QString &message) override;
 
 protected:
     bool event(QEvent *event) override;
@@ -128,6 +136,8 @@ private:
     QPlainTextEdit *txtHistory = nullptr;
     QPlainTextEdit *txtSource = nullptr;
     QTreeWidget *lsbRPNStack = nullptr;
+    FastProgressBar *prbTests = nullptr;
+    bool selfTestRunning = false;
     QRadioButton *radRPNActive = nullptr;
     QRadioButton *radRPNInactive = nullptr;
 
