@@ -15,8 +15,8 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QPointer>
+#include <QPushButton>
 #include <QRandomGenerator>
 #include <QTest>
 #include <QTimer>
@@ -532,8 +532,9 @@ private Q_SLOTS:
         QCOMPARE(calculator.state().CurrentNumber, 5.0);
     }
 
-    // Every 23rd pass repaints the bar at once; between passes the event
-    // loop runs, so timers and queued work are served while the test runs.
+    // Every 23rd pass repaints the bar at once and lets the event loop run:
+    // timers (and input) are served there, during both phases. Queued calls
+    // run after every pass.
     void refreshAndEventsWhileRunning()
     {
         CalculatorWindow window;
@@ -546,8 +547,17 @@ private Q_SLOTS:
         timer.start(0);
         Calculator &calculator = window.calculator;
         Draws draws(calculator, *window.prbTests, 11u);
+        // Each draw, made within a pass, queues a call that notes the pass.
+        QList<int> queuedIn;
+        QList<int> queuedRanIn;
+        const auto drawAndQueue = [&, random = draws.source()] {
+            queuedIn << window.prbTests->Value();
+            QMetaObject::invokeMethod(
+                &window, [&] { queuedRanIn << window.prbTests->Value(); }, Qt::QueuedConnection);
+            return random();
+        };
         SelfTest test(calculator.engine, calculator.view, calculator.preferences, *window.prbTests,
-            draws.source(), &window);
+            drawAndQueue, &window);
 
         QVERIFY(test.TEST_ALL());
         timer.stop();
@@ -558,16 +568,19 @@ private Q_SLOTS:
         for (int j = 0; j <= 4600; j += 23)
             refreshes << j;
         QVERIFY(isSubsequence(refreshes, window.paintedAt));
-        // The timer ran during phase 1, before its end, and again after the
-        // bar had started afresh for phase 2.
+        // The timer ran at refreshes only: during phase 1, before its end,
+        // and again after the bar had started afresh for phase 2.
         QVERIFY(!timerSawProgress.isEmpty() && timerSawProgress.first() < 4600);
+        QVERIFY(std::all_of(
+            timerSawProgress.begin(), timerSawProgress.end(), [](int value) { return value % 23 == 0; }));
         const auto restart = std::adjacent_find(
             timerSawProgress.begin(), timerSawProgress.end(), [](int a, int b) { return b < a; });
         QVERIFY(restart != timerSawProgress.end() && *(restart + 1) < 4600);
+        QCOMPARE(queuedRanIn, queuedIn);
         QCOMPARE(calculator.view.messages, QStringList { kCompleted });
     }
 
-    // Closing the window in the middle of phase 2 ends the test at that pass;
+    // Closing the window in the middle of phase 2 ends the test there;
     // the window, kept while the test still runs, is deleted afterwards.
     void closingTheWindowStopsTheTest()
     {
@@ -599,9 +612,10 @@ private Q_SLOTS:
             QVERIFY(alive);
             QVERIFY(!window->isVisible());
             QVERIFY(closedAt >= 1000);
-            // The pass that saw the close was the last one.
+            // The close came at a refresh, before its pass: that pass and
+            // all after it were left out.
             QCOMPARE(window->prbTests->Value(), closedAt);
-            QCOMPARE(draws.taken.size(), 461 * 3 + closedAt + 1);
+            QCOMPARE(draws.taken.size(), 461 * 3 + closedAt);
             QVERIFY(!calculator.view.messages.contains(kCompleted));
         }
         QTRY_VERIFY(!alive);

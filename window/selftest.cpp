@@ -247,10 +247,12 @@ bool SelfTest::showProgress(int pass)
     return windowStillOpen();
 }
 
-// After every pass, work that needs no user runs: timers and queued calls.
+// After every pass, work handed to this thread runs: queued calls, such as
+// those from the speech engine. Timers, repaints and input wait for the next
+// refresh, which keeps the passes in between quick.
 bool SelfTest::letBackgroundWorkRun()
 {
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
     return windowStillOpen();
 }
 
