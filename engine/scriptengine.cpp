@@ -17,17 +17,32 @@ constexpr double Infinity = std::numeric_limits<double>::infinity();
 
 // "\" and "mod" first cut both operands toward zero, so that they act on the
 // integers the calculator shows. An infinite or NaN operand has no integer
-// part and gives NaN. The quotient is the IEEE quotient of the cut operands,
-// cut toward zero: exact whenever the dividend is below 2^53, and a zero
-// divisor gives an infinity (or NaN for 0 \ 0). The remainder is the exact
-// one, fmod, with the sign of the dividend and NaN for a zero divisor; for
-// whole operands it equals a − b·(a \ b). Adding +0 writes a zero result as
-// +0, as that formula gives it, rather than −0.
+// part and gives NaN. The quotient is the exact quotient of the cut operands
+// cut toward zero wherever a double can hold it (below 2^53), and the
+// nearest double to the quotient beyond; a zero divisor gives an infinity (or
+// NaN for 0 \ 0). The remainder is the exact one, fmod, with the sign of the
+// dividend and NaN for a zero divisor; for whole operands it equals
+// a − b·(a \ b). Adding +0 writes a zero result as +0, as that formula gives
+// it, rather than −0.
 double IntegerQuotient(double a, double b)
 {
     if (!std::isfinite(a) || !std::isfinite(b))
         return NotANumber;
-    return std::trunc(std::trunc(a) / std::trunc(b)) + 0.0;
+    const double dividend = std::trunc(a);
+    const double divisor = std::trunc(b);
+    double quotient = std::trunc(dividend / divisor);
+    // Once the dividend passes 2^53 the rounded IEEE quotient can reach the
+    // next whole number (43000000000000000 / 6 = 7166666666666666.67 rounds
+    // to 7166666666666667), one beyond the truncated quotient. Then
+    // quotient · divisor overshoots the dividend, which fma tells exactly by
+    // the sign of quotient · divisor − dividend.
+    constexpr double TwoTo53 = 9007199254740992.0;
+    if (std::fabs(quotient) <= TwoTo53 && quotient != 0) {
+        const double overshoot = std::fma(quotient, divisor, -dividend);
+        if (overshoot != 0 && std::signbit(overshoot) == std::signbit(dividend))
+            quotient -= std::copysign(1.0, quotient);
+    }
+    return quotient + 0.0;
 }
 
 double IntegerRemainder(double a, double b)

@@ -122,6 +122,11 @@ private Q_SLOTS:
         QTest::newRow("fractional quotient") << "7.9\\2.9" << 3.0;
         QTest::newRow("fractional mod") << "7.9 mod 2.9" << 1.0;
         QTest::newRow("huge mod") << "1e300 mod 7" << std::fmod(1e300, 7.0);
+        // 43000000000000000 = 6 · 7166666666666666 + 4: the IEEE quotient
+        // rounds up to 7166666666666667, the truncated one does not.
+        QTest::newRow("quotient of a dividend beyond 2^53") << "43000000000000000\\6" << 7166666666666666.0;
+        QTest::newRow("negative quotient beyond 2^53") << "-43000000000000000\\6" << -7166666666666666.0;
+        QTest::newRow("mod of a dividend beyond 2^53") << "43000000000000000 mod 6" << 4.0;
         QTest::newRow("quotient by zero") << "5\\0" << Inf;
         QTest::newRow("zero quotient by zero") << "0\\0" << NaN;
         QTest::newRow("mod by zero") << "5 mod 0" << NaN;
