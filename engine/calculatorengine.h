@@ -183,6 +183,7 @@ private:
     void startNewNumberAfterCalculation();
     void operatorKey(const QString &spoken, const QString &op);
     QString operandText() const;
+    QString withinNestingBound(const QString &text, qsizetype wrapperDepth);
     void functionKey(FunctionKey key);
     void trigKey(TrigKey key);
     void reportUnrecognisedEnding(const QString &text);

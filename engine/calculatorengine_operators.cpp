@@ -6,6 +6,8 @@
 #include "engine/calculatorengine.h"
 #include "engine/codetext.h"
 #include "engine/functionkeys.h"
+#include "engine/scriptengine.h"
+#include "engine/xmathclass.h"
 
 namespace {
 
@@ -92,14 +94,20 @@ void CalculatorEngine::DoXModY()
 
 void CalculatorEngine::DoEnterOpenBracket()
 {
-    const QString last = LastCharacter(state.currentCodeString);
-    if (last == QLatin1String(")")) {
+    const QString &code = state.currentCodeString;
+    const QString last = LastCharacter(code);
+    // An opening bracket after a number, the literal of an infinity or NaN
+    // included, starts a new calculation.
+    const bool startsAfresh = (!last.isEmpty() && IsDigitNumeric(last)) || EndsWithNonFiniteLiteral(code);
+    // Brackets nest no deeper than the script engine can evaluate: a bracket
+    // beyond that is refused like a misplaced one, rather than building an
+    // expression that cannot run.
+    const bool tooDeep = OpenBrackets(code) - CloseBrackets(code) >= ScriptEngine::MaxNestingDepth;
+    if (last == QLatin1String(")") || (tooDeep && !startsAfresh)) {
         Speak(QStringLiteral("You cannot put an open bracket here"));
         return;
     }
-    // An opening bracket after a number, the literal of an infinity or NaN
-    // included, starts a new calculation.
-    if ((!last.isEmpty() && IsDigitNumeric(last)) || EndsWithNonFiniteLiteral(state.currentCodeString))
+    if (startsAfresh)
         Clear();
     Speak(QStringLiteral("Open bracket"));
     state.currentCodeString += QLatin1Char('(');
@@ -133,6 +141,35 @@ QString CalculatorEngine::operandText() const
     return IsStringNull(state.currentCodeString) ? QStringLiteral("0.0") : state.currentCodeString;
 }
 
+// A function key wraps the whole expression, one level deeper each time, and
+// evaluates it. A key pressed again and again (√ to approach 1, cos towards
+// its fixed point) would build an expression as deep as the presses: every
+// press would evaluate and log all of it, and past the depth the script
+// engine takes (ScriptEngine::MaxNestingDepth) the evaluation would fail and
+// clear the calculator. So before a wrap goes deeper than DeepestWrap levels,
+// the expression gives way to its value, written so that it reads back as the
+// very same double (INF, -INF and NAN included): every result stays exactly
+// what the deeper expression gives. A text that does not evaluate stays as it
+// is, to report itself when the wrapped expression runs.
+constexpr qsizetype DeepestWrap = 100;
+static_assert(DeepestWrap <= ScriptEngine::MaxNestingDepth);
+
+QString CalculatorEngine::withinNestingBound(const QString &text, qsizetype wrapperDepth)
+{
+    if (NestingDepth(text) + wrapperDepth <= DeepestWrap)
+        return text;
+    ScriptEngine quiet;
+    quiet.Context = context.get();
+    bool compiled = true;
+    quiet.CompilerError = [&compiled](int, int, const QString &) { compiled = false; };
+    quiet.Source = QStringLiteral("result = ") + text;
+    const double kept = context->result;
+    quiet.Run();
+    const double value = context->result;
+    context->result = kept;
+    return compiled ? codeFormat(value) : text;
+}
+
 void CalculatorEngine::DoSingleParameterFunction(const QString &prefix, const QString &suffix)
 {
     // Cleared in both entry modes: the RPN operation wraps no expression.
@@ -151,6 +188,7 @@ void CalculatorEngine::DoSingleParameterFunction(const QString &prefix, const QS
     text = DropPendingFunction(fixTrailingOperators(text));
     for (qsizetype open = OpenBrackets(text) - CloseBrackets(text); open > 0; --open)
         text += QLatin1Char(')');
+    text = withinNestingBound(text, OpenBrackets(prefix));
     state.currentCodeString = prefix + text + suffix;
     state.functionAdditionSucceeded = true;
     state.EnteredNumberAsString.clear();
@@ -186,7 +224,8 @@ void CalculatorEngine::DoMultiParameterFunction(const QString &name, const QStri
         else if (OpenBrackets(argument) > CloseBrackets(argument))
             SetFlag(NeedMoreNumbersFlag);
     }
-    state.currentCodeString = name + QLatin1Char('(') + text + QLatin1Char(',') + extra;
+    state.currentCodeString
+        = name + QLatin1Char('(') + withinNestingBound(text, 1) + QLatin1Char(',') + extra;
     state.functionAdditionSucceeded = true;
     state.EnteredNumberAsString.clear();
     state.lastCommandWasToCalculate = false;

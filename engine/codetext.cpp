@@ -6,6 +6,7 @@
 
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <limits>
 
 namespace {
@@ -137,4 +138,17 @@ qsizetype OpenBrackets(const QString &text)
 qsizetype CloseBrackets(const QString &text)
 {
     return text.count(QLatin1Char(')'));
+}
+
+qsizetype NestingDepth(const QString &text)
+{
+    qsizetype depth = 0;
+    qsizetype deepest = 0;
+    for (const QChar c : text) {
+        if (c == QLatin1Char('('))
+            deepest = std::max(deepest, ++depth);
+        else if (c == QLatin1Char(')') && depth > 0)
+            --depth;
+    }
+    return deepest;
 }

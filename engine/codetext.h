@@ -59,3 +59,6 @@ bool EndsWithMod(const QString &text);
 // Number of opening and closing brackets in text.
 qsizetype OpenBrackets(const QString &text);
 qsizetype CloseBrackets(const QString &text);
+// The deepest nesting of brackets in text: 0 without brackets, 2 for
+// "(1+(2))+(3)".
+qsizetype NestingDepth(const QString &text);
