@@ -92,10 +92,23 @@ double LeadingNumber(
         }
     };
     bool digits = false;
+    // A typed number is read again after every key, so a long one passes
+    // through here many times: its run of digits is copied in one go, and
+    // only digits of other scripts (Arabic-Indic, Devanagari ...) are looked
+    // up one by one.
     auto takeDigits = [&] {
-        for (; isDigit(i); ++i) {
-            ascii += static_cast<char>('0' + text[i].digitValue());
-            digits = true;
+        const qsizetype start = i;
+        while (isDigit(i))
+            ++i;
+        if (i == start)
+            return;
+        digits = true;
+        const std::size_t offset = ascii.size();
+        ascii.resize(offset + static_cast<std::size_t>(i - start));
+        char *out = ascii.data() + offset;
+        for (qsizetype k = start; k < i; ++k) {
+            const char16_t c = text[k].unicode();
+            *out++ = c <= u'9' ? static_cast<char>(c) : static_cast<char>('0' + text[k].digitValue());
         }
     };
 
