@@ -5,6 +5,8 @@
 #include "engine/localenumber.h"
 #include "engine/presentation.h"
 
+#include <limits>
+
 namespace {
 
 bool isGroupingCharacter(QChar c)
@@ -42,5 +44,14 @@ double CalculatorClipboard::PastedValue(const QString &text)
     for (const QChar c : text)
         if (!isGroupingCharacter(c))
             number.append(c);
+    // Copy writes an infinity as INF or -INF and NaN as NAN; pasted back,
+    // alone on the clipboard, they are those values again, not 0.
+    const QString word = number.trimmed();
+    const bool negative = word.startsWith(u'-');
+    const QStringView name = QStringView(word).sliced(negative || word.startsWith(u'+') ? 1 : 0);
+    if (name.compare(u"inf", Qt::CaseInsensitive) == 0 || name.compare(u"infinity", Qt::CaseInsensitive) == 0)
+        return negative ? -std::numeric_limits<double>::infinity() : std::numeric_limits<double>::infinity();
+    if (name.compare(u"nan", Qt::CaseInsensitive) == 0)
+        return std::numeric_limits<double>::quiet_NaN();
     return LeadingNumber(number);
 }

@@ -24,6 +24,8 @@ public:
     // The number Paste enters for a clipboard text: commas and blanks are
     // removed (also the no-break, narrow no-break, figure and thin spaces
     // that formatted documents group digits with), then the leading number is
-    // read in the user's locale; text without a number gives 0.
+    // read in the user's locale; text without a number gives 0. The texts
+    // Copy writes for infinities and NaN (INF, -INF, NAN, in any letter case)
+    // give those values.
     static double PastedValue(const QString &text);
 };
