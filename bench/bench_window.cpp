@@ -62,9 +62,4 @@ void RegisterWindowBenchmarks(BenchTable &table)
     table.AddRow(
         { QStringLiteral("Key press through the window until the display is drawn"), "window/key press", {},
             {}, BenchTable::Goal::Under, KeyPressBudgetNanoseconds, BenchTable::Unit::Nanoseconds });
-    // The self-test is measured once it is part of the calculator window.
-    table.AddRow({ QStringLiteral("One whole TEST_ALL run, off screen"), "selftest/TEST_ALL", {}, {},
-        BenchTable::Goal::Under, 1.5e9, BenchTable::Unit::Nanoseconds });
-    table.RecordUnavailable(
-        "selftest/TEST_ALL", QStringLiteral("not available: the self-test has not landed"));
 }

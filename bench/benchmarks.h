@@ -9,3 +9,4 @@ void RegisterScriptBenchmarks(BenchTable &table);
 void RegisterFormatBenchmarks(BenchTable &table);
 void RegisterEngineBenchmarks(BenchTable &table);
 void RegisterWindowBenchmarks(BenchTable &table);
+void RegisterSelfTestBenchmarks(BenchTable &table);

@@ -159,6 +159,7 @@ int main(int argc, char *argv[])
     RegisterFormatBenchmarks(table);
     RegisterEngineBenchmarks(table);
     RegisterWindowBenchmarks(table);
+    RegisterSelfTestBenchmarks(table);
     benchmark::RunSpecifiedBenchmarks(&table);
     measureStartup(table, startupRepetitions);
 
