@@ -48,11 +48,10 @@ std::int64_t whole(double x)
     return static_cast<std::int64_t>(x);
 }
 
-// Integer division by zero has no value. The calculator's "\" divides the
-// whole parts in double precision and cuts the quotient toward zero, giving
-// +infinity for a positive a and NaN for 0 \ 0, exactly as a ÷ 0 does; that
-// is the value expected, so b = 0 is checked like any other case (and 0 \ 0,
-// like 0 ÷ 0, is reported because a NaN equals nothing).
+// Integer division by zero has no value. The calculator's "\" gives what
+// a ÷ 0 gives, +infinity for a positive a and NaN for 0 \ 0, and that is
+// the value expected: b = 0 is checked like any other case (and 0 \ 0, like
+// 0 ÷ 0, is reported because a NaN equals nothing).
 double integerQuotient(double a, double b)
 {
     if (whole(b) == 0)
