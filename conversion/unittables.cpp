@@ -31,7 +31,10 @@ std::optional<QStringList> ReadRateFile(const QString &path)
     if (file.error() != QFileDevice::NoError || bytes.contains('\0'))
         return std::nullopt;
 
-    QStringDecoder utf8(QStringDecoder::Utf8);
+    // Stateless: a file that ends inside a multi-byte sequence is not valid
+    // UTF-8 either; a stateful decoder would keep those bytes back, waiting
+    // for more, and report no error.
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = utf8.decode(bytes);
     if (utf8.hasError())
         text = QString::fromLatin1(bytes);

@@ -393,24 +393,28 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<bool>("folder");
         QTest::addColumn<int>("units"); // units of the class
+        QTest::addColumn<QString>("lastName"); // the last unit's name; null: not checked
 
-        QTest::newRow("empty: no units") << QByteArray() << false << 0;
+        QTest::newRow("empty: no units") << QByteArray() << false << 0 << QString();
         QByteArray binary;
         for (int k = 0; k < 4096; ++k)
             binary.append(static_cast<char>((k * 131 + 7) % 256));
-        QTest::newRow("binary: no units") << binary << false << 0;
+        QTest::newRow("binary: no units") << binary << false << 0 << QString();
         QByteArray million;
         million.reserve(12 * 1000000);
         for (int k = 0; k < 1000000; ++k)
             million.append("u\t1\t0\tT\n");
-        QTest::newRow("a million lines: a million units") << million << false << 1000000;
+        QTest::newRow("a million lines: a million units") << million << false << 1000000 << QString();
         // A folder exists and can be read, but not as text, like a binary
         // file: the class has no units (the other classes keep theirs).
-        QTest::newRow("a folder in place of the file: no units") << QByteArray() << true << 0;
-        QTest::newRow("CR-only line ends") << QByteArray("a\t1\rb\t2\rc\t3") << false << 3;
-        QTest::newRow("one line of a megabyte") << QByteArray(1 << 20, 'x') << false << 1;
+        QTest::newRow("a folder in place of the file: no units") << QByteArray() << true << 0 << QString();
+        QTest::newRow("CR-only line ends") << QByteArray("a\t1\rb\t2\rc\t3") << false << 3 << QString();
+        QTest::newRow("one line of a megabyte") << QByteArray(1 << 20, 'x') << false << 1 << QString();
         QTest::newRow("invalid UTF-8 read as Latin-1")
-            << QByteArray("\xE9t\xE9\t2\n\xFF\xFE\t3\n") << false << 2;
+            << QByteArray("\xFF\xFE\t3\n\xE9t\xE9\t2\n") << false << 2 << QStringLiteral("\u00E9t\u00E9");
+        // Its last character cut short: not valid UTF-8 either.
+        QTest::newRow("ending inside a UTF-8 sequence: Latin-1, nothing lost") << QByteArray(
+            "deg\t1\narcsecond (\xE2\x80") << false << 2 << QStringLiteral("arcsecond (\u00E2\u0080");
     }
 
     void rateFiles()
@@ -418,6 +422,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, content);
         QFETCH(bool, folder);
         QFETCH(int, units);
+        QFETCH(QString, lastName);
         const QString rates = dir.filePath(QStringLiteral("ConversionRates"));
         QVERIFY(QDir().mkpath(rates));
         const QString angles = QDir(rates).filePath(QStringLiteral("ConvertAngles.txt"));
@@ -428,12 +433,11 @@ private Q_SLOTS:
 
         UnitTables tables;
         tables.LoadConversionRates(RateFolders(QStringList { rates }));
-        const int expected = units >= 0 ? units
-                                        : static_cast<int>(UnitTables::GetDefaultConversionDataArray(
-                                            UnitTables::DefaultConversionText(UnitClass::Angle))
-                                                               .size());
-        QCOMPARE(tables.ConversionList(UnitClass::Angle).size() - 1, expected);
-        QVERIFY(!tables.ConversionList(UnitClass::Angle).front().has_value());
+        const UnitList &list = tables.ConversionList(UnitClass::Angle);
+        QCOMPARE(list.size() - 1, units);
+        QVERIFY(!list.front().has_value());
+        if (!lastName.isNull())
+            QCOMPARE(list.back()->GetName(), lastName);
         // The other classes, without files here, keep their defaults.
         QCOMPARE(tables.ConversionList(UnitClass::Distance).size() - 1,
             UnitTables::GetDefaultConversionDataArray(UnitTables::DefaultConversionText(UnitClass::Distance))
