@@ -37,7 +37,7 @@ constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
 #if defined(NDEBUG) && !defined(__SANITIZE_ADDRESS__)
 constexpr int DefaultCount = 40000;
 #else
-constexpr int DefaultCount = 4000; // the Debug build with sanitizers is many times slower
+constexpr int DefaultCount = 10000; // the Debug build with sanitizers is many times slower
 #endif
 
 bool sameValue(double a, double b)
