@@ -11,6 +11,7 @@
 // should be, a path whose parent is a regular file, a name too long for the
 // temporary file beside it; a missing read permission is tested from a child
 // process that gave up root.
+#include "app/app.h"
 #include "app/preferences.h"
 #include "calculatorfixture.h"
 #include "conversion/ratefolders.h"
@@ -20,13 +21,16 @@
 #include "tools/recordingspeaker.h"
 #include "window/winnormalcalculator.h"
 
+#include <QApplication>
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWidget>
 
 #include <bit>
 #include <cmath>
@@ -34,6 +38,7 @@
 #include <cstdint>
 #include <functional>
 #include <limits>
+#include <memory>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -233,6 +238,12 @@ class TestHostile : public QObject
     }
 
 private Q_SLOTS:
+    void initTestCase()
+    {
+        // The application object reads the user's rate folder: a test one.
+        QStandardPaths::setTestModeEnabled(true);
+    }
+
     void init()
     {
         QVERIFY(dir.isValid());
@@ -243,8 +254,10 @@ private Q_SLOTS:
             QFile::remove(folder.filePath(name));
             QDir(folder.filePath(name)).removeRecursively();
         }
-        // Nothing here may print a message.
-        QTest::failOnWarning(QRegularExpression(QStringLiteral(".*")));
+        // Nothing here may print a message (the offscreen window system's
+        // note on showing a window aside).
+        QTest::failOnWarning(
+            QRegularExpression(QStringLiteral("^(?!This plugin does not support propagateSizeHints)")));
     }
 
     void cleanup()
@@ -384,6 +397,42 @@ private Q_SLOTS:
             return readAllSet && !preferences.WriteToDisk() && !preferences.usingRPNMode;
         }));
         QCOMPARE(readAll(path()), AllSet);
+    }
+
+    void quitWhenThePreferencesCannotBeWritten_data()
+    {
+        QTest::addColumn<Place>("place");
+        QTest::addColumn<int>("limit"); // bytes any file may grow to; -1: none
+        QTest::newRow("the folder is a regular file") << Place::ParentIsFile << -1;
+        QTest::newRow("a folder in place of the file") << Place::Folder << -1;
+        QTest::newRow("no room on the disk") << Place::File << 0;
+    }
+
+    void quitWhenThePreferencesCannotBeWritten()
+    {
+        // The application quits as always: no message, the settings of the
+        // run stay in memory, and an old file stays as it was.
+        QFETCH(Place, place);
+        QFETCH(int, limit);
+        prepare(place, AllSet, true);
+        const QString file = preferencesPath(place);
+        const QByteArray before = readAll(file);
+        {
+            App app(file, std::make_unique<RecordingSpeaker>());
+            app.Open();
+            app.thePreferences().speakResults = !app.thePreferences().speakResults;
+            const Settings inMemory = Settings::of(app.thePreferences());
+            if (limit >= 0) {
+                const FileSizeLimit sizeLimit(static_cast<rlim_t>(limit));
+                app.Close();
+            } else {
+                app.Close();
+            }
+            QCOMPARE(Settings::of(app.thePreferences()), inMemory);
+        }
+        for (QWidget *window : QApplication::topLevelWidgets())
+            window->close();
+        QCOMPARE(readAll(file), before);
     }
 
     // --- Rate files ---
