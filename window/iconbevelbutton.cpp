@@ -3,6 +3,7 @@
 
 #include <QLinearGradient>
 #include <QPainter>
+#include <QShortcutEvent>
 
 IconBevelButton::IconBevelButton(QWidget *parent)
     : QAbstractButton(parent)
@@ -23,10 +24,23 @@ QSize IconBevelButton::sizeHint() const
     return { kSide, kSide };
 }
 
+bool IconBevelButton::event(QEvent *event)
+{
+    // The base would take the focus and click a tenth of a second later;
+    // the click must come at once, and the keys stay with the calculator.
+    if (event->type() == QEvent::Shortcut && isEnabled()
+        && !static_cast<QShortcutEvent *>(event)->isAmbiguous()) {
+        click();
+        return true;
+    }
+    return QAbstractButton::event(event);
+}
+
 void IconBevelButton::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     paintBevel(painter);
+    paintFocusFrame(painter);
 }
 
 void IconBevelButton::paintBevel(QPainter &painter) const
@@ -58,4 +72,16 @@ void IconBevelButton::paintBevel(QPainter &painter) const
     // it moves one pixel down and right while the button is held.
     const QRect pictureRect = sunk ? outer.translated(1, 1) : outer;
     icon().paint(&painter, pictureRect, Qt::AlignCenter, isEnabled() ? QIcon::Normal : QIcon::Disabled);
+}
+
+void IconBevelButton::paintFocusFrame(QPainter &painter) const
+{
+    if (!hasFocus())
+        return;
+    // A two-pixel frame in the highlight colour just inside the bevel.
+    QPen pen(palette().color(QPalette::Highlight), 2);
+    pen.setJoinStyle(Qt::MiterJoin);
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(QRectF(rect()).adjusted(3, 3, -3, -3));
 }

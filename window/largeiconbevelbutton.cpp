@@ -40,4 +40,5 @@ void LargeIconBevelButton::paintEvent(QPaintEvent *)
     paintBevel(painter);
     if (isChecked())
         painter.fillRect(rect(), QColor(0, 0, 0, kShadeAlpha));
+    paintFocusFrame(painter);
 }

@@ -15,6 +15,7 @@
 #include "window/fastprogressbar.h"
 #include "window/iconbevelbutton.h"
 #include "window/keyboardinput.h"
+#include "window/keyboardnavigation.h"
 #include "window/largeiconbevelbutton.h"
 #include "window/modepictures.h"
 #include "window/pagepanel.h"
@@ -135,6 +136,7 @@ winNormalCalculator::winNormalCalculator(
     setCentralWidget(content);
 
     buildControls();
+    navigation = new KeyboardNavigation(*this, placed);
     calculator = std::make_unique<CalculatorEngine>(preferences, *this, speaker);
     cnvDisplay->setContentSource([this] {
         const CalculatorState &state = calculator->State();
@@ -381,7 +383,7 @@ int winNormalCalculator::selectedMemoryRegister() const
 
 void winNormalCalculator::ShowModePage(int page)
 {
-    content->findChild<PagePanel *>(QStringLiteral("panMode"))->setCurrentPage(page);
+    navigation->ShowPage(*content->findChild<PagePanel *>(QStringLiteral("panMode")), page);
 }
 
 void winNormalCalculator::ShowConstantsPicker()
@@ -559,8 +561,8 @@ bool winNormalCalculator::KeyDown(const QString &key)
 
 bool winNormalCalculator::event(QEvent *event)
 {
-    // Tab is a calculator key here, not a move of the focus (no control of
-    // the window takes the focus by Tab).
+    // While no control has the focus, Tab is a calculator key, not a move of
+    // the focus (a focused control moves the focus on by Tab itself).
     if (event->type() == QEvent::KeyPress) {
         auto *keyEvent = static_cast<QKeyEvent *>(event);
         if (keyEvent->key() == Qt::Key_Tab || keyEvent->key() == Qt::Key_Backtab) {

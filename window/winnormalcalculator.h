@@ -15,6 +15,7 @@
 class CalculatorEngine;
 class DisplayCanvas;
 class FastProgressBar;
+class KeyboardNavigation;
 class Preferences;
 class Speaker;
 class QAbstractButton;
@@ -125,6 +126,7 @@ private:
     const UnitTables &unitTables;
     std::unique_ptr<CalculatorEngine> calculator;
     QPointer<dlgConstants> localDlgConstants;
+    KeyboardNavigation *navigation = nullptr;
 
     // The controls as built, each with its row of the layout table.
     std::vector<std::pair<const WindowLayout::Control *, QWidget *>> placed;
