@@ -113,9 +113,9 @@ void CalculatorEngine::startNewNumberAfterCalculation()
 void CalculatorEngine::ChangeSign()
 {
     Speak(QStringLiteral("Invert sign"));
-    QString text = IsStringNull(state.currentCodeString) ? QStringLiteral("0.0") : state.currentCodeString;
+    QString text = operandText();
     // The trailing number, with its exponent if it has one, gets the minus:
-    // 3.0e+0 becomes -3.0e+0, a typed 5e3 becomes -5e3 and INF becomes -INF.
+    // 3.0e+0 becomes -3.0e+0 and a typed 5e3 becomes -5e3.
     const qsizetype number = TrailingNumberStart(text);
     text.insert(number < 0 ? 0 : number, QLatin1Char('-'));
     state.currentCodeString = text;

@@ -43,8 +43,10 @@ void CalculatorEngine::Calculate(bool partial)
         return;
     }
     state.lastCommandWasToCalculate = true;
-    // A text holding the literal of an infinity or a NaN runs as it is: the
-    // script engine reads INF and NAN back as those values.
+    // An infinite or NaN result ended the calculation: a text still holding
+    // one is evaluated as 0.
+    if (IsStringError(s))
+        s = QStringLiteral("0");
     state.windowWideDisplayPartial = partial;
     SetFlag(QString());
 

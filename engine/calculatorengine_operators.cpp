@@ -9,6 +9,8 @@
 #include "engine/scriptengine.h"
 #include "engine/xmathclass.h"
 
+#include <cmath>
+
 namespace {
 
 // The flag text of an operator: "÷" for "/", the operator itself otherwise.
@@ -53,8 +55,10 @@ void CalculatorEngine::DoOperator(const QString &op)
     if (usingRPNMode()) {
         DoRPNTwoOperandOperator(op);
     } else {
-        // After an infinite or NaN result the expression text is its literal,
-        // INF or NAN, which the operator continues like any other value.
+        // An infinite or NaN result ends the calculation: the operator
+        // starts afresh from 0.
+        if (IsStringError(codeFormat(state.CurrentNumber)))
+            Clear();
         QString &code = state.currentCodeString;
         if (code.isEmpty()) {
             code = codeFormat(state.CurrentNumber) + op;
@@ -136,9 +140,8 @@ void CalculatorEngine::DoEnterCloseBracket()
 
 QString CalculatorEngine::operandText() const
 {
-    // An infinite or NaN result stays the operand as its literal: the square
-    // root of INF is INF and its reciprocal 0, not those of 0.
-    return IsStringNull(state.currentCodeString) ? QStringLiteral("0.0") : state.currentCodeString;
+    // An empty text, or one holding an infinity or a NaN, is taken as 0.
+    return IsStringNullOrError(state.currentCodeString) ? QStringLiteral("0.0") : state.currentCodeString;
 }
 
 // A function key wraps the whole expression, one level deeper each time, and
@@ -148,9 +151,11 @@ QString CalculatorEngine::operandText() const
 // engine takes (ScriptEngine::MaxNestingDepth) the evaluation would fail and
 // clear the calculator. So before a wrap goes deeper than DeepestWrap levels,
 // the expression gives way to its value, written so that it reads back as the
-// very same double (INF, -INF and NAN included): every result stays exactly
-// what the deeper expression gives. A text that does not evaluate stays as it
-// is, to report itself when the wrapped expression runs.
+// very same double: every result stays exactly what the deeper expression
+// gives. An infinity or NaN is written as a division that yields it, not as
+// its literal, since a text holding INF or NAN would be taken as 0. A text
+// that does not evaluate stays as it is, to report itself when the wrapped
+// expression runs.
 constexpr qsizetype DeepestWrap = 100;
 static_assert(DeepestWrap <= ScriptEngine::MaxNestingDepth);
 
@@ -167,7 +172,13 @@ QString CalculatorEngine::withinNestingBound(const QString &text, qsizetype wrap
     quiet.Run();
     const double value = context->result;
     context->result = kept;
-    return compiled ? codeFormat(value) : text;
+    if (!compiled)
+        return text;
+    if (std::isnan(value))
+        return QStringLiteral("(0/0)");
+    if (std::isinf(value))
+        return value > 0 ? QStringLiteral("(1/0)") : QStringLiteral("(-1/0)");
+    return codeFormat(value);
 }
 
 void CalculatorEngine::DoSingleParameterFunction(const QString &prefix, const QString &suffix)

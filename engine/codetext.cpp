@@ -75,8 +75,6 @@ bool EndsWithNonFiniteLiteral(const QString &text)
 
 qsizetype TrailingNumberStart(const QString &text)
 {
-    if (EndsWithNonFiniteLiteral(text))
-        return text.size() - 3;
     static const QRegularExpression pattern(QStringLiteral("[\\d\\.]+([eE][-+]?\\d*)?$"));
     const QRegularExpressionMatch match = pattern.match(text);
     return match.hasMatch() ? match.capturedStart(0) : -1;

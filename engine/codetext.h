@@ -28,8 +28,8 @@ bool IsStringNullOrError(const QString &text);
 bool EndsWithNonFiniteLiteral(const QString &text);
 
 // Where the number at the end of text starts: a run of digits and points
-// with its exponent if it has one (3.0e+0, a typed 5e3 or 5e), or the literal
-// of an infinity or a NaN. -1 when text does not end in a number.
+// with its exponent if it has one (3.0e+0, a typed 5e3 or 5e). -1 when text
+// does not end in a number.
 qsizetype TrailingNumberStart(const QString &text);
 
 // The last character of text as a one-character string, empty for an empty

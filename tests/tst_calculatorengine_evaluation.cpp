@@ -156,8 +156,6 @@ private Q_SLOTS:
         QCOMPARE(TrailingNumberStart(QStringLiteral("3-5")), 2);
         QCOMPARE(TrailingNumberStart(QStringLiteral("12+3.0e+0")), 3);
         QCOMPARE(TrailingNumberStart(QStringLiteral("2*5e")), 2);
-        QCOMPARE(TrailingNumberStart(QStringLiteral("-INF")), 1);
-        QCOMPARE(TrailingNumberStart(QStringLiteral("2+NAN")), 2);
         QCOMPARE(TrailingNumberStart(QStringLiteral("(2+3)")), -1);
         QCOMPARE(TrailingNumberStart(QStringLiteral("XINF")), -1);
         QCOMPARE(fixTrailingOperators(QStringLiteral("7 mod ")), QStringLiteral("7"));
@@ -291,33 +289,36 @@ private Q_SLOTS:
         QCOMPARE(calculator.takeSpoken(), (QStringList { "!Equals", "!Clear" }));
     }
 
-    void nonFiniteResultsCarryOn_data()
+    void nonFiniteResultsEndTheCalculation_data()
     {
         QTest::addColumn<QString>("keys");
         QTest::addColumn<double>("expected");
         QTest::addColumn<QString>("evaluated");
 
         constexpr double inf = std::numeric_limits<double>::infinity();
-        const double nan = std::nan("");
+        // An infinite or NaN result ends the calculation: "=" again evaluates
+        // 0, an operator clears first, and the sign and function keys take
+        // the expression as 0.0 (which the evaluation writes .0 inside a
+        // bracket). None of it shows a dialog.
         // clang-format off
-        QTest::newRow("equals again on infinity") << "1 ÷ 0 = =" << inf << "INF";
-        QTest::newRow("equals again on NaN") << "0 ÷ 0 = =" << nan << "NAN";
-        QTest::newRow("equals again on minus infinity") << "0 - 1 = ÷ 0 = =" << -inf << "-INF";
-        QTest::newRow("plus after infinity") << "1 ÷ 0 = + 2 =" << inf << "INF+2";
-        QTest::newRow("times after NaN") << "0 ÷ 0 = * 2 =" << nan << "NAN*2";
-        QTest::newRow("infinity minus infinity") << "1 ÷ 0 = - 1 ÷ 0 =" << nan << "INF-1/0";
-        QTest::newRow("dangling operator after infinity") << "1 ÷ 0 = ÷ =" << inf << "INF/1";
-        QTest::newRow("sign of infinity") << "1 ÷ 0 = ±" << -inf << "-INF";
-        QTest::newRow("sign twice") << "1 ÷ 0 = ± ±" << inf << "--INF";
-        QTest::newRow("square root of infinity") << "1 ÷ 0 = √" << inf << "Sqrt(INF)";
-        QTest::newRow("reciprocal of infinity") << "1 ÷ 0 = 1/x" << 0.0 << "1/(INF)";
-        QTest::newRow("power of infinity") << "1 ÷ 0 = x^y 2 =" << inf << "pow(INF,2)";
-        QTest::newRow("pending power of infinity") << "1 ÷ 0 = x^y =" << inf << "pow(INF,1)";
-        QTest::newRow("dangling mod after infinity") << "1 ÷ 0 = mod =" << inf << "INF";
+        QTest::newRow("equals again on infinity") << "1 ÷ 0 = =" << 0.0 << "0";
+        QTest::newRow("equals again on NaN") << "0 ÷ 0 = =" << 0.0 << "0";
+        QTest::newRow("equals again on minus infinity") << "0 - 1 = ÷ 0 = =" << 0.0 << "0";
+        QTest::newRow("plus after infinity") << "1 ÷ 0 = + 2 =" << 2.0 << "0.0e+0+2";
+        QTest::newRow("times after NaN") << "0 ÷ 0 = * 2 =" << 0.0 << "0.0e+0*2";
+        QTest::newRow("infinity minus infinity") << "1 ÷ 0 = - 1 ÷ 0 =" << -inf << "0.0e+0-1/0";
+        QTest::newRow("dangling operator after infinity") << "1 ÷ 0 = ÷ =" << 0.0 << "0.0e+0/1";
+        QTest::newRow("sign of infinity") << "1 ÷ 0 = ±" << 0.0 << "-0.0";
+        QTest::newRow("sign twice") << "1 ÷ 0 = ± ±" << 0.0 << "--0.0e+0";
+        QTest::newRow("square root of infinity") << "1 ÷ 0 = √" << 0.0 << "Sqrt(.0)";
+        QTest::newRow("reciprocal of infinity") << "1 ÷ 0 = 1/x" << inf << "1/(.0)";
+        QTest::newRow("power of infinity") << "1 ÷ 0 = x^y 2 =" << 0.0 << "pow(.0,2)";
+        QTest::newRow("pending power of infinity") << "1 ÷ 0 = x^y =" << 0.0 << "pow(.0,1)";
+        QTest::newRow("dangling mod after infinity") << "1 ÷ 0 = mod =" << 0.0 << "0.0";
         // clang-format on
     }
 
-    void nonFiniteResultsCarryOn()
+    void nonFiniteResultsEndTheCalculation()
     {
         QFETCH(QString, keys);
         QFETCH(double, expected);
