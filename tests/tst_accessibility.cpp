@@ -1,12 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // What a screen reader finds in a calculator window: a name for every
 // control, and the display's number as its value, announced when it changes.
-#include "app/preferences.h"
-#include "conversion/unittables.h"
-#include "tools/recordingspeaker.h"
+#include "tests/calculatorwindowfixture.h"
 #include "window/displaycanvas.h"
 #include "window/windowlayout.h"
-#include "window/winnormalcalculator.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -15,7 +12,6 @@
 #include <QComboBox>
 #include <QPlainTextEdit>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
@@ -30,15 +26,9 @@ QString accessibleText(QWidget *widget, QAccessible::Text text)
 
 } // namespace
 
-class TestAccessibility : public QObject
+class TestAccessibility : public QObject, protected CalculatorWindowFixture
 {
     Q_OBJECT
-
-    QTemporaryDir dir;
-    std::unique_ptr<Preferences> preferences;
-    RecordingSpeaker speaker;
-    UnitTables unitTables;
-    std::unique_ptr<winNormalCalculator> window;
 
     void click(const char *name)
     {
@@ -53,14 +43,13 @@ private Q_SLOTS:
     void initTestCase()
     {
         QVERIFY(dir.isValid());
-        preferences = std::make_unique<Preferences>(dir.filePath(QStringLiteral("Zorvane Preferences")));
+        makePreferences();
         unitTables.LoadConversionRates(RateFolders(QStringList()));
     }
 
     void init()
     {
-        window = std::make_unique<winNormalCalculator>(*preferences, speaker, unitTables);
-        window->show();
+        window = newWindow();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     }
 

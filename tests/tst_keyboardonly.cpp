@@ -4,14 +4,11 @@
 // the calculator. Keys go in through the window system's entry point, so
 // shortcuts and the focus decide where they land, as for a real keyboard.
 #include "app/menu.h"
-#include "app/preferences.h"
 #include "conversion/dlgconvert.h"
-#include "conversion/unittables.h"
 #include "engine/calculatorengine.h"
-#include "tools/recordingspeaker.h"
+#include "tests/calculatorwindowfixture.h"
 #include "window/displaycanvas.h"
 #include "window/pagepanel.h"
-#include "window/winnormalcalculator.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -20,7 +17,6 @@
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QShortcut>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <cmath>
@@ -29,32 +25,10 @@
 
 using Keys = QList<QKeyCombination>;
 
-class TestKeyboardOnly : public QObject
+class TestKeyboardOnly : public QObject, protected CalculatorWindowFixture
 {
     Q_OBJECT
 
-    QTemporaryDir dir;
-    std::unique_ptr<Preferences> preferences;
-    RecordingSpeaker speaker;
-    UnitTables unitTables;
-    std::unique_ptr<winNormalCalculator> window;
-
-    template <class T = QWidget> T *control(const QString &name, winNormalCalculator *in = nullptr)
-    {
-        T *found = (in ? in : window.get())->findChild<T *>(name);
-        if (!found)
-            qFatal("no control %s", qPrintable(name));
-        return found;
-    }
-
-    std::unique_ptr<winNormalCalculator> newWindow()
-    {
-        auto made = std::make_unique<winNormalCalculator>(*preferences, speaker, unitTables);
-        made->show();
-        return made;
-    }
-
-    const CalculatorState &state() const { return window->engine().State(); }
     int page(winNormalCalculator *in = nullptr) { return control<PagePanel>("panMode", in)->currentPage(); }
 
     // The control of the window with the keyboard focus, by name; empty when
@@ -83,15 +57,6 @@ class TestKeyboardOnly : public QObject
             QTest::keyClick(window->windowHandle(), *text);
     }
 
-    QStringList pressedModeButtons(winNormalCalculator *in)
-    {
-        QStringList pressed;
-        for (QAbstractButton *button : in->findChildren<QAbstractButton *>())
-            if (button->objectName().startsWith(QStringLiteral("bevMode")) && button->isChecked())
-                pressed.append(button->objectName());
-        return pressed;
-    }
-
 private Q_SLOTS:
     void initTestCase()
     {
@@ -101,7 +66,7 @@ private Q_SLOTS:
 
     void init()
     {
-        preferences = std::make_unique<Preferences>(dir.filePath(QStringLiteral("Zorvane Preferences")));
+        makePreferences();
         window = newWindow();
         window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window.get()));

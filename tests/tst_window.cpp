@@ -1,15 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/preferences.h"
 #include "constants/dlgconstants.h"
 #include "conversion/dlgconvert.h"
-#include "conversion/unittables.h"
 #include "engine/calculatorengine.h"
 #include "engine/codecreation.h"
-#include "tools/recordingspeaker.h"
+#include "tests/calculatorwindowfixture.h"
 #include "window/contactwebsite.h"
 #include "window/displaycanvas.h"
 #include "window/pagepanel.h"
-#include "window/winnormalcalculator.h"
 
 #include <QAbstractButton>
 #include <QClipboard>
@@ -19,30 +16,15 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QRadioButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
 
 #include <memory>
 
-class TestWindow : public QObject
+class TestWindow : public QObject, protected CalculatorWindowFixture
 {
     Q_OBJECT
-
-    QTemporaryDir dir;
-    std::unique_ptr<Preferences> preferences;
-    RecordingSpeaker speaker;
-    UnitTables unitTables;
-    std::unique_ptr<winNormalCalculator> window;
-
-    template <class T = QWidget> T *control(const char *name, winNormalCalculator *in = nullptr)
-    {
-        T *found = (in ? in : window.get())->findChild<T *>(QString::fromUtf8(name));
-        if (!found)
-            qFatal("no control %s", name);
-        return found;
-    }
 
     void click(const char *name, winNormalCalculator *in = nullptr)
     {
@@ -57,38 +39,10 @@ class TestWindow : public QObject
             click(name.toUtf8().constData());
     }
 
-    const CalculatorState &state() const { return window->engine().State(); }
-
-    std::unique_ptr<winNormalCalculator> newWindow()
-    {
-        auto made = std::make_unique<winNormalCalculator>(*preferences, speaker, unitTables);
-        made->show();
-        return made;
-    }
-
-    // The controls that are mode buttons, found by their names.
-    QList<QAbstractButton *> modeButtons()
-    {
-        QList<QAbstractButton *> buttons;
-        for (QAbstractButton *button : window->findChildren<QAbstractButton *>())
-            if (button->objectName().startsWith(QStringLiteral("bevMode")))
-                buttons.append(button);
-        return buttons;
-    }
-
-    QStringList pressedModeButtons()
-    {
-        QStringList pressed;
-        for (QAbstractButton *button : modeButtons())
-            if (button->isChecked())
-                pressed.append(button->objectName());
-        return pressed;
-    }
-
 private Q_SLOTS:
     void init()
     {
-        preferences = std::make_unique<Preferences>(dir.filePath(QStringLiteral("Zorvane Preferences")));
+        makePreferences();
         window = newWindow();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     }
