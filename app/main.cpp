@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/app.h"
+#include "app/applicationstyle.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -7,6 +8,8 @@
 int main(int argc, char *argv[])
 {
     QApplication application(argc, argv);
+    // The style the platform chose, reading no picture before it is shown.
+    QApplication::setStyle(new ApplicationStyle(QApplication::style()));
     // The version goes into bug reports. No application display name is set:
     // the platform would append it to every window title.
     QCoreApplication::setApplicationVersion(QStringLiteral(ZORVANE_VERSION));

@@ -1,0 +1,198 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// What the program does to show its first window sooner: the application
+// style that reads no picture file before it is drawn and the icons it makes
+// on first use. Each must look and behave exactly as what it replaces.
+#include "app/applicationstyle.h"
+
+#include <QApplication>
+#include <QCommonStyle>
+#include <QFile>
+#include <QGroupBox>
+#include <QMenuBar>
+#include <QPainter>
+#include <QStyleFactory>
+#include <QStyleOption>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+// The image-format plug-ins mapped into this process.
+QStringList imageFormatPlugins()
+{
+    QFile maps(QStringLiteral("/proc/self/maps"));
+    if (!maps.open(QIODevice::ReadOnly))
+        return {};
+    QStringList found;
+    const QList<QByteArray> lines = maps.readAll().split('\n');
+    for (const QByteArray &line : lines)
+        if (line.contains("/imageformats/"))
+            found << QString::fromLocal8Bit(line.mid(line.lastIndexOf(' ') + 1));
+    found.removeDuplicates();
+    return found;
+}
+
+QImage grabbed(QWidget &widget)
+{
+    return widget.grab().toImage();
+}
+
+// A style that counts the standard icons it makes and remembers the widget
+// it was last asked for.
+class CountingStyle : public QCommonStyle
+{
+public:
+    mutable int made = 0;
+    mutable const QWidget *askedFor = nullptr;
+
+    QIcon standardIcon(
+        StandardPixmap standardIcon, const QStyleOption *option, const QWidget *widget) const override
+    {
+        ++made;
+        askedFor = widget;
+        return QCommonStyle::standardIcon(standardIcon, option, widget);
+    }
+};
+
+} // namespace
+
+class TestStartup : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    // Runs first: every later test may load the plug-ins on purpose.
+    void menuBarAndGroupBoxLoadNoImagePlugin()
+    {
+        if (!QFile::exists(QStringLiteral("/proc/self/maps")))
+            QSKIP("needs /proc/self/maps");
+        QVERIFY2(imageFormatPlugins().isEmpty(), qPrintable(imageFormatPlugins().join(u' ')));
+        // As the program sets it up; a menu bar asks the application's style
+        // for its icons while it is being built.
+        QApplication::setStyle(new ApplicationStyle(QStyleFactory::create(QStringLiteral("Fusion"))));
+        QWidget window;
+        auto *menuBar = new QMenuBar(&window);
+        menuBar->addMenu(QStringLiteral("File"));
+        auto *frame = new QGroupBox(&window);
+        frame->setGeometry(10, 40, 120, 80);
+        window.resize(200, 140);
+        grabbed(window);
+        QVERIFY2(imageFormatPlugins().isEmpty(), qPrintable(imageFormatPlugins().join(u' ')));
+    }
+
+    void groupBoxFramesLookAsTheBaseStyleDraws_data()
+    {
+        QTest::addColumn<QString>("styleName");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<bool>("checkable");
+        for (const char *name : { "Fusion", "Windows" }) {
+            const QString styleName = QString::fromLatin1(name);
+            QTest::addRow("%s, no title", name) << styleName << QString() << false;
+            QTest::addRow("%s, titled", name) << styleName << QStringLiteral("Window transparency") << false;
+            QTest::addRow("%s, checkable", name) << styleName << QString() << true;
+        }
+    }
+
+    void groupBoxFramesLookAsTheBaseStyleDraws()
+    {
+        QFETCH(QString, styleName);
+        QFETCH(QString, title);
+        QFETCH(bool, checkable);
+        const std::unique_ptr<QStyle> plain(QStyleFactory::create(styleName));
+        ApplicationStyle style(QStyleFactory::create(styleName));
+        QImage pictures[2];
+        for (int i = 0; i < 2; ++i) {
+            QGroupBox box(title);
+            box.setStyle(i == 0 ? plain.get() : &style);
+            box.setCheckable(checkable);
+            box.resize(220, 214);
+            pictures[i] = grabbed(box);
+        }
+        QCOMPARE(pictures[1], pictures[0]);
+    }
+
+    void standardIconsLookAsTheBaseStyleMakes_data()
+    {
+        QTest::addColumn<int>("which");
+        QTest::newRow("menu bar overflow") << int(QStyle::SP_ToolBarHorizontalExtensionButton);
+        QTest::newRow("tool bar overflow") << int(QStyle::SP_ToolBarVerticalExtensionButton);
+        QTest::newRow("warning") << int(QStyle::SP_MessageBoxWarning);
+        QTest::newRow("critical") << int(QStyle::SP_MessageBoxCritical);
+        QTest::newRow("OK button") << int(QStyle::SP_DialogOkButton);
+        QTest::newRow("arrow") << int(QStyle::SP_ArrowBack);
+    }
+
+    void standardIconsLookAsTheBaseStyleMakes()
+    {
+        QFETCH(int, which);
+        const auto pixmap = static_cast<QStyle::StandardPixmap>(which);
+        const std::unique_ptr<QStyle> plain(QStyleFactory::create(QStringLiteral("Fusion")));
+        ApplicationStyle style(QStyleFactory::create(QStringLiteral("Fusion")));
+        const QIcon expected = plain->standardIcon(pixmap);
+        const QIcon icon = style.standardIcon(pixmap);
+        QVERIFY(!expected.isNull());
+        QCOMPARE(icon.availableSizes(), expected.availableSizes());
+        for (const QSize size : { QSize(16, 16), QSize(24, 24), QSize(48, 48) }) {
+            QCOMPARE(icon.actualSize(size), expected.actualSize(size));
+            for (const QIcon::Mode mode :
+                { QIcon::Normal, QIcon::Disabled, QIcon::Active, QIcon::Selected }) {
+                QCOMPARE(icon.pixmap(size, 1.0, mode).toImage(), expected.pixmap(size, 1.0, mode).toImage());
+                const QPixmap sharp = icon.pixmap(size, 2.0, mode);
+                const QPixmap expectedSharp = expected.pixmap(size, 2.0, mode);
+                QCOMPARE(sharp.toImage(), expectedSharp.toImage());
+                QCOMPARE(sharp.devicePixelRatio(), expectedSharp.devicePixelRatio());
+            }
+        }
+        QImage painted[2];
+        for (int i = 0; i < 2; ++i) {
+            painted[i] = QImage(40, 30, QImage::Format_ARGB32_Premultiplied);
+            painted[i].fill(Qt::transparent);
+            QPainter painter(&painted[i]);
+            (i == 0 ? expected : icon).paint(&painter, QRect(3, 2, 33, 25));
+        }
+        QCOMPARE(painted[1], painted[0]);
+    }
+
+    void standardIconIsMadeOnFirstUse()
+    {
+        auto *counting = new CountingStyle;
+        ApplicationStyle style(counting);
+        const QIcon icon = style.standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton);
+        const QIcon copy = icon;
+        QVERIFY(!icon.isNull());
+        QCOMPARE(counting->made, 0);
+        const QPixmap first = copy.pixmap(16, 16);
+        QVERIFY(!first.isNull());
+        QCOMPARE(counting->made, 1);
+        copy.pixmap(32, 32);
+        icon.actualSize(QSize(16, 16));
+        QCOMPARE(counting->made, 1);
+    }
+
+    void standardIconAskedWithAnOptionIsMadeAtOnce()
+    {
+        auto *counting = new CountingStyle;
+        ApplicationStyle style(counting);
+        QStyleOption option;
+        style.standardIcon(QStyle::SP_MessageBoxWarning, &option);
+        QCOMPARE(counting->made, 1);
+    }
+
+    void standardIconForAWidgetGoneIsMadeForNone()
+    {
+        auto *counting = new CountingStyle;
+        ApplicationStyle style(counting);
+        auto asker = std::make_unique<QWidget>();
+        const QIcon kept = style.standardIcon(QStyle::SP_ArrowBack, nullptr, asker.get());
+        const QIcon other = style.standardIcon(QStyle::SP_ArrowForward, nullptr, asker.get());
+        other.pixmap(16, 16);
+        QCOMPARE(counting->askedFor, asker.get());
+        asker.reset();
+        QVERIFY(!kept.pixmap(16, 16).isNull());
+        QVERIFY(!counting->askedFor);
+    }
+};
+
+QTEST_MAIN(TestStartup)
+#include "tst_startup.moc"
