@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/app.h"
 #include "app/applicationstyle.h"
+#include "app/svgiconengine.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -16,7 +17,7 @@ int main(int argc, char *argv[])
     // The desktop matches the windows to the installed menu entry and icon
     // by this id; the window icon serves where it does not.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.zorvane.Zorvane"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/zorvane.svg")));
+    QApplication::setWindowIcon(QIcon(new SvgIconEngine(QStringLiteral(":/zorvane.svg"))));
     App app;
     app.Open();
     return application.exec();

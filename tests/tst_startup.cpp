@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // What the program does to show its first window sooner: the application
-// style that reads no picture file before it is drawn and the icons it makes
-// on first use. Each must look and behave exactly as what it replaces.
+// style that reads no picture file before it is drawn and the icon engines
+// that make their pictures on first use. Each must look and behave exactly
+// as what it replaces.
 #include "app/applicationstyle.h"
+#include "app/svgiconengine.h"
+#include "window/modepictures.h"
 
 #include <QApplication>
 #include <QCommonStyle>
@@ -12,6 +15,7 @@
 #include <QPainter>
 #include <QStyleFactory>
 #include <QStyleOption>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
@@ -54,6 +58,9 @@ public:
         return QCommonStyle::standardIcon(standardIcon, option, widget);
     }
 };
+
+const char SmallDrawing[] = R"(<svg xmlns="http://www.w3.org/2000/svg" width="20" height="10">)"
+                            R"(<rect x="0" y="0" width="20" height="10" fill="#2060c0"/></svg>)";
 
 } // namespace
 
@@ -191,6 +198,69 @@ private Q_SLOTS:
         asker.reset();
         QVERIFY(!kept.pixmap(16, 16).isNull());
         QVERIFY(!counting->askedFor);
+    }
+
+    void svgIconsDrawAsQtsOwnEngine_data()
+    {
+        QTest::addColumn<QString>("fileName");
+        QTest::newRow("application icon") << QStringLiteral(":/zorvane.svg");
+        for (const auto picture : { ModePicture::Trig, ModePicture::Help, ModePicture::MatriciesAndVectors })
+            QTest::newRow(qPrintable(ModePictures::ResourcePath(picture)))
+                << ModePictures::ResourcePath(picture);
+    }
+
+    void svgIconsDrawAsQtsOwnEngine()
+    {
+        QFETCH(QString, fileName);
+        const QIcon expected(fileName); // Qt's engine, from its plug-in
+        if (expected.isNull())
+            QSKIP("Qt's SVG icon engine plug-in is not installed");
+        const QIcon icon(new SvgIconEngine(fileName));
+        QVERIFY(!icon.isNull());
+        for (const QSize size : { QSize(16, 16), QSize(36, 36), QSize(128, 128), QSize(50, 20) }) {
+            QCOMPARE(icon.actualSize(size), expected.actualSize(size));
+            for (const QIcon::Mode mode : { QIcon::Normal, QIcon::Disabled, QIcon::Active, QIcon::Selected })
+                QCOMPARE(icon.pixmap(size, 1.0, mode).toImage(), expected.pixmap(size, 1.0, mode).toImage());
+            const QPixmap sharp = icon.pixmap(size, 2.0);
+            QCOMPARE(sharp.toImage(), expected.pixmap(size, 2.0).toImage());
+            QCOMPARE(sharp.devicePixelRatio(), 2.0);
+        }
+    }
+
+    void svgIconReadsItsFileWhenFirstUsed()
+    {
+        QTemporaryDir folder;
+        QVERIFY(folder.isValid());
+        const QString path = folder.filePath(QStringLiteral("late.svg"));
+        const QIcon icon(new SvgIconEngine(path)); // no file yet
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(SmallDrawing);
+        file.close();
+        QVERIFY(!icon.isNull());
+        // 20 by 10 fitted into 40 by 40 keeps its shape.
+        QCOMPARE(icon.actualSize(QSize(40, 40)), QSize(40, 20));
+        const QImage picture = icon.pixmap(QSize(40, 40)).toImage();
+        QCOMPARE(picture.size(), QSize(40, 20));
+        QCOMPARE(picture.pixelColor(20, 10), QColor(0x20, 0x60, 0xc0));
+    }
+
+    void svgIconDrawsEachSizeOnce()
+    {
+        const QIcon icon(new SvgIconEngine(ModePictures::ResourcePath(ModePicture::Mem)));
+        const QPixmap first = icon.pixmap(QSize(36, 36));
+        QCOMPARE(icon.pixmap(QSize(36, 36)).cacheKey(), first.cacheKey());
+        QVERIFY(icon.pixmap(QSize(18, 18)).cacheKey() != first.cacheKey());
+    }
+
+    void svgIconOfNoDrawingIsNull()
+    {
+        QTemporaryDir folder;
+        QVERIFY(folder.isValid());
+        const QIcon missing(new SvgIconEngine(folder.filePath(QStringLiteral("missing.svg"))));
+        QVERIFY(missing.isNull());
+        QVERIFY(missing.pixmap(QSize(16, 16)).isNull());
+        QVERIFY(missing.actualSize(QSize(16, 16)).isEmpty());
     }
 };
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/modepictures.h"
 
+#include "app/svgiconengine.h"
+
 #include <array>
 #include <utility>
 
@@ -31,5 +33,5 @@ QString ModePictures::ResourcePath(ModePicture picture)
 
 QIcon ModePictures::Icon(ModePicture picture)
 {
-    return QIcon(ResourcePath(picture));
+    return QIcon(new SvgIconEngine(ResourcePath(picture)));
 }
