@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // What the program does to show its first window sooner: the application
-// style that reads no picture file before it is drawn and the icon engines
-// that make their pictures on first use. Each must look and behave exactly
-// as what it replaces.
+// style that reads no picture file before it is drawn, the icon engines that
+// make their pictures on first use, and the action run after a window's
+// first paint. Each must look and behave exactly as what it replaces.
+#include "app/afterfirstpaint.h"
 #include "app/applicationstyle.h"
 #include "app/svgiconengine.h"
 #include "window/modepictures.h"
@@ -13,6 +14,7 @@
 #include <QGroupBox>
 #include <QMenuBar>
 #include <QPainter>
+#include <QPointer>
 #include <QStyleFactory>
 #include <QStyleOption>
 #include <QTemporaryDir>
@@ -56,6 +58,20 @@ public:
         ++made;
         askedFor = widget;
         return QCommonStyle::standardIcon(standardIcon, option, widget);
+    }
+};
+
+// A widget that counts its paints.
+class PaintCounter : public QWidget
+{
+public:
+    int paints = 0;
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        ++paints;
+        QPainter(this).fillRect(rect(), Qt::white);
     }
 };
 
@@ -261,6 +277,40 @@ private Q_SLOTS:
         QVERIFY(missing.isNull());
         QVERIFY(missing.pixmap(QSize(16, 16)).isNull());
         QVERIFY(missing.actualSize(QSize(16, 16)).isEmpty());
+    }
+
+    void afterFirstPaintRunsOnceWhenThePaintIsDone()
+    {
+        PaintCounter window;
+        window.resize(100, 60);
+        int runs = 0;
+        int paintsSeen = -1;
+        AfterFirstPaint::Run(&window, [&] {
+            ++runs;
+            paintsSeen = window.paints;
+        });
+        QCoreApplication::processEvents();
+        QCOMPARE(runs, 0);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QTRY_COMPARE(runs, 1);
+        QVERIFY(paintsSeen >= 1);
+        window.repaint();
+        window.update();
+        QCoreApplication::processEvents();
+        QCOMPARE(runs, 1);
+    }
+
+    void afterFirstPaintRunsNothingForAWindowDeletedUnpainted()
+    {
+        int runs = 0;
+        auto window = std::make_unique<PaintCounter>();
+        const QPointer<QWidget> alive(window.get());
+        AfterFirstPaint::Run(window.get(), [&] { ++runs; });
+        window.reset();
+        QCoreApplication::processEvents();
+        QVERIFY(!alive);
+        QCOMPARE(runs, 0);
     }
 };
 
