@@ -49,6 +49,17 @@ struct Digits
     int exponent = 0;
 };
 
+// The "e" of the scientific form that std::to_chars writes, "d[.ddd]e±xx",
+// whose end is last: it is among the last five characters ("e-324"), and
+// these few steps back cost less than a call of a general search.
+const char *exponentMark(const char *last)
+{
+    const char *e = last - 3;
+    while (*e != 'e')
+        --e;
+    return e;
+}
+
 // The shortest digits that read back as the same double, from std::to_chars,
 // which writes them as "d[.ddd]e±xx".
 Digits shortestDigits(double magnitude)
@@ -60,11 +71,13 @@ Digits shortestDigits(double magnitude)
     const auto [last, error]
         = std::to_chars(text, text + sizeof text, magnitude, std::chars_format::scientific);
     (void)error; // 32 characters hold every double in this form
-    const char *p = text;
-    for (; *p != 'e'; ++p)
-        if (*p != '.')
-            d.digit[d.count++] = *p;
-    ++p;
+    // The digits are the first and those after the point, up to the "e".
+    const char *e = exponentMark(last);
+    d.digit[0] = text[0];
+    d.count = 1;
+    for (const char *p = text + 2; p < e; ++p)
+        d.digit[d.count++] = *p;
+    const char *p = e + 1;
     const bool negative = *p++ == '-';
     int exponent = 0;
     for (; p != last; ++p)
@@ -103,7 +116,7 @@ void roundDigits(Digits &d, int keep)
         --d.count;
 }
 
-// Writes characters into a string whose size was reserved beforehand.
+// Writes characters into a string made at its exact length beforehand.
 struct Writer
 {
     QChar *at;
@@ -113,7 +126,26 @@ struct Writer
         for (QChar c : s)
             *at++ = c;
     }
+    // The digits of d at indexes from to to − 1: zeros before the first and
+    // after the last significant digit.
+    void putDigits(const Digits &d, int from, int to)
+    {
+        for (; from < to && from < 0; ++from)
+            put('0');
+        for (; from < to && from < d.count; ++from)
+            put(d.digit[from]);
+        for (; from < to; ++from)
+            put('0');
+    }
 };
+
+// The number of characters of an exponent's digits: it is below 1000 in
+// magnitude for every double.
+int exponentDigits(int exponent)
+{
+    const int magnitude = std::abs(exponent);
+    return magnitude < 10 ? 1 : magnitude < 100 ? 2 : 3;
+}
 
 void writeExponent(Writer &out, int exponent)
 {
@@ -124,11 +156,6 @@ void writeExponent(Writer &out, int exponent)
     (void)error;
     for (const char *p = text; p != last; ++p)
         out.put(*p);
-}
-
-char digitAt(const Digits &d, int index)
-{
-    return index >= 0 && index < d.count ? d.digit[index] : '0';
 }
 
 // The number of fraction places to write when the last significant fraction
@@ -151,50 +178,59 @@ QString format(double x, const MaskLayout &layout, QStringView decimal, QStringV
     if (std::isinf(x))
         return layout.sign && x < 0 ? QStringLiteral("-INF") : QStringLiteral("INF");
     Digits d = shortestDigits(std::fabs(x));
-    auto isMinus = [&] { return layout.sign && x < 0 && d.count > 0; };
 
     if (layout.scientific) {
         roundDigits(d, 1 + layout.fractionMax);
+        const bool minus = layout.sign && x < 0 && d.count > 0;
         const int length = fractionLength(layout, d.count - 1);
-        QString text(1 + 1 + decimal.size() + length + 7, Qt::Uninitialized);
+        const bool exponent = d.count > 0 || length > 0;
+        const int exponentValue = d.count > 0 ? d.exponent : 0;
+        QString text(minus + 1 + (length > 0 ? decimal.size() + length : 0)
+                + (exponent ? 2 + exponentDigits(exponentValue) : 0),
+            Qt::Uninitialized);
         Writer out { text.data() };
-        if (isMinus())
+        if (minus)
             out.put('-');
-        out.put(digitAt(d, 0));
+        out.putDigits(d, 0, 1);
         if (length > 0) {
             out.put(decimal);
-            for (int k = 1; k <= length; ++k)
-                out.put(digitAt(d, k));
+            out.putDigits(d, 1, 1 + length);
         }
-        if (d.count > 0 || length > 0)
-            writeExponent(out, d.count > 0 ? d.exponent : 0);
-        text.truncate(out.at - text.data());
+        if (exponent)
+            writeExponent(out, exponentValue);
         return text;
     }
 
     // Fixed point: round at the last fraction place, the one at index
     // exponent + fractionMax of the digits.
     roundDigits(d, d.exponent + layout.fractionMax + 1);
+    const bool minus = layout.sign && x < 0 && d.count > 0;
     const int integerDigits = std::max(d.count > 0 ? d.exponent + 1 : 0, layout.integerZeros);
     const int length = fractionLength(layout, d.count > 0 ? d.count - d.exponent - 1 : 0);
-    const qsizetype groups = layout.grouping ? integerDigits / 3 : 0;
-    QString text(1 + integerDigits + groups * group.size() + 1 + decimal.size() + length, Qt::Uninitialized);
+    // A separator before every further group of three integer digits.
+    const int separators = layout.grouping && integerDigits > 0 ? (integerDigits - 1) / 3 : 0;
+    QString text(minus + integerDigits + separators * group.size() + (integerDigits == 0 && length == 0)
+            + (length > 0 ? decimal.size() + length : 0),
+        Qt::Uninitialized);
     Writer out { text.data() };
-    if (isMinus())
+    if (minus)
         out.put('-');
-    for (int k = integerDigits - 1; k >= 0; --k) {
-        out.put(digitAt(d, d.exponent - k));
-        if (layout.grouping && k > 0 && k % 3 == 0)
-            out.put(group);
+    // The integer digits stand at indexes exponent − integerDigits + 1 to
+    // exponent; the first group has the digits left over by the threes.
+    int index = d.exponent - integerDigits + 1;
+    int groupEnd = index + integerDigits - 3 * separators;
+    out.putDigits(d, index, groupEnd);
+    for (int i = 0; i < separators; ++i) {
+        out.put(group);
+        out.putDigits(d, groupEnd, groupEnd + 3);
+        groupEnd += 3;
     }
     if (integerDigits == 0 && length == 0)
         out.put('0');
     if (length > 0) {
         out.put(decimal);
-        for (int k = 1; k <= length; ++k)
-            out.put(digitAt(d, d.exponent + k));
+        out.putDigits(d, d.exponent + 1, d.exponent + 1 + length);
     }
-    text.truncate(out.at - text.data());
     return text;
 }
 
@@ -214,7 +250,7 @@ QString expressionLiteral(double x)
     const auto [last, error]
         = std::to_chars(shortest, shortest + sizeof shortest, std::fabs(x), std::chars_format::scientific);
     (void)error; // 32 characters hold every double in this form
-    const char *const e = static_cast<const char *>(std::memchr(shortest, 'e', last - shortest));
+    const char *const e = exponentMark(last);
     char text[40];
     char *out = text;
     if (std::signbit(x))
