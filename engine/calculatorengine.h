@@ -180,6 +180,7 @@ private:
     void Redraw();
     QString codeFormat(double x) const;
     const NumberSeparators &presentationSeparators() const;
+    std::optional<DisplayBase> presentationBase() const;
     void startNewNumberAfterCalculation();
     void operatorKey(const QString &spoken, const QString &op);
     QString operandText() const;
@@ -211,6 +212,9 @@ private:
     // were read from.
     mutable QLocale separatorsLocale;
     mutable NumberSeparators separators = LocaleSeparators();
+    // The display-base popup's text as last read, and its row.
+    mutable QString displayBaseText;
+    mutable std::optional<DisplayBase> displayBase;
     RandomSource random;
     bool compileFailed = false; // set by the compile-error handler during a run
 };

@@ -131,8 +131,23 @@ void CalculatorEngine::rbsCalculationScript_CompilerError(
 
 QString CalculatorEngine::GetPresentedString(double x) const
 {
-    return ::GetPresentedString(
-        view.DisplayBaseText(), state.EnteredNumberAsString, x, presentationSeparators());
+    const std::optional<DisplayBase> base = presentationBase();
+    if (!base)
+        return {};
+    return ::GetPresentedString(*base, state.EnteredNumberAsString, x, presentationSeparators());
+}
+
+std::optional<DisplayBase> CalculatorEngine::presentationBase() const
+{
+    // The window hands out the same string from one value to the next: its
+    // characters are compared only when it is another one (characters that
+    // two strings share are never written to).
+    const QString text = view.DisplayBaseText();
+    if (text.constData() != displayBaseText.constData() || text.size() != displayBaseText.size()) {
+        displayBase = DisplayBaseFromText(text);
+        displayBaseText = text;
+    }
+    return displayBase;
 }
 
 const NumberSeparators &CalculatorEngine::presentationSeparators() const

@@ -126,10 +126,10 @@ void CalculatorEngine::RebuildRPNStackListbox()
     }
     // Each row shows its own value in the current display base; the number
     // being typed is not a stack entry and does not show here.
-    const QString base = view.DisplayBaseText();
+    const std::optional<DisplayBase> base = presentationBase();
     QStringList rows;
     for (const double value : state.rpnStack)
-        rows << ::GetPresentedString(base, QString(), value, presentationSeparators());
+        rows << (base ? ::GetPresentedString(*base, QString(), value, presentationSeparators()) : QString());
     view.ShowRPNStack(rows, false);
 }
 

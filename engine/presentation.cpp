@@ -15,17 +15,17 @@ namespace {
 struct DisplayBaseRow
 {
     DisplayBase base;
-    const char *text;
+    QLatin1StringView text; // its length is known at compile time
 };
 
 constexpr DisplayBaseRow DisplayBaseRows[] = {
-    { DisplayBase::Binary, "2 (Binary)" },
-    { DisplayBase::Octal, "8 (Octal)" },
-    { DisplayBase::Denary, "10 (Denary, normal)" },
-    { DisplayBase::Hexadecimal, "16 (Hexadecimal)" },
-    { DisplayBase::LongBinary, "2 (Binary, Long version)" },
-    { DisplayBase::LongOctal, "8 (Octal, Long version)" },
-    { DisplayBase::LongHexadecimal, "16 (Hexadecimal, Long version)" },
+    { DisplayBase::Binary, QLatin1StringView("2 (Binary)") },
+    { DisplayBase::Octal, QLatin1StringView("8 (Octal)") },
+    { DisplayBase::Denary, QLatin1StringView("10 (Denary, normal)") },
+    { DisplayBase::Hexadecimal, QLatin1StringView("16 (Hexadecimal)") },
+    { DisplayBase::LongBinary, QLatin1StringView("2 (Binary, Long version)") },
+    { DisplayBase::LongOctal, QLatin1StringView("8 (Octal, Long version)") },
+    { DisplayBase::LongHexadecimal, QLatin1StringView("16 (Hexadecimal, Long version)") },
 };
 
 // The fixed-point range is 10^-6 < |x| < 10^12, both bounds exclusive.
@@ -81,14 +81,14 @@ QString TextOfDisplayBase(DisplayBase base)
 {
     for (const DisplayBaseRow &row : DisplayBaseRows)
         if (row.base == base)
-            return QString::fromLatin1(row.text);
+            return QString(row.text);
     return {};
 }
 
 std::optional<DisplayBase> DisplayBaseFromText(const QString &text)
 {
     for (const DisplayBaseRow &row : DisplayBaseRows)
-        if (text == QLatin1String(row.text))
+        if (text == row.text)
             return row.base;
     return std::nullopt;
 }
@@ -110,7 +110,13 @@ QString GetPresentedString(const QString &displayBase, const QString &enteredNum
     const std::optional<DisplayBase> base = DisplayBaseFromText(displayBase);
     if (!base)
         return {};
-    switch (*base) {
+    return GetPresentedString(*base, enteredNumberAsString, x, separators);
+}
+
+QString GetPresentedString(
+    DisplayBase base, const QString &enteredNumberAsString, double x, const NumberSeparators &separators)
+{
+    switch (base) {
     case DisplayBase::Binary:
         return shortBase(x, 2);
     case DisplayBase::Octal:

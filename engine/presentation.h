@@ -51,6 +51,9 @@ NumberSeparators LocaleSeparators();
 // GetPresentedString with the locale's separators read beforehand.
 QString GetPresentedString(const QString &displayBase, const QString &enteredNumberAsString, double x,
     const NumberSeparators &separators);
+// The same with the popup row read beforehand.
+QString GetPresentedString(
+    DisplayBase base, const QString &enteredNumberAsString, double x, const NumberSeparators &separators);
 
 // The 64 bits of the IEEE binary64 value, most significant first.
 QString LongBin(double x);

@@ -373,6 +373,33 @@ private Q_SLOTS:
         QCOMPARE(
             calculator.engine.GetPresentedString(calculator.state().CurrentNumber), QStringLiteral("FF"));
     }
+
+    void presentationFollowsEveryDisplayBaseText()
+    {
+        // 255 is FF, 11111111 and 377. Each text is a string of its own; an
+        // unknown one presents nothing.
+        Calculator calculator;
+        calculator.press(QStringLiteral("255 ="));
+        const auto presented = [&](const char *base) {
+            calculator.view.displayBase = QString::fromLatin1(QByteArray(base));
+            return calculator.engine.GetPresentedString(calculator.state().CurrentNumber);
+        };
+        QCOMPARE(presented("16 (Hexadecimal)"), QStringLiteral("FF"));
+        QCOMPARE(presented("2 (Binary)"), QStringLiteral("11111111"));
+        QCOMPARE(presented("Roman"), QString());
+        QCOMPARE(presented("8 (Octal)"), QStringLiteral("377"));
+        QCOMPARE(presented("9 (Nonal)"), QString()); // as long as the last one
+        QCOMPARE(presented("8 (Octal)"), QStringLiteral("377"));
+        QCOMPARE(presented("10 (Denary, normal)"), QStringLiteral("255"));
+        QCOMPARE(presented("16 (Hexadecimal)"), QStringLiteral("FF"));
+
+        // The window's string changed where it stands.
+        calculator.view.displayBase.clear();
+        calculator.view.displayBase += QLatin1String("8 (Octal)");
+        QCOMPARE(calculator.engine.GetPresentedString(255), QStringLiteral("377"));
+        calculator.view.displayBase.replace(0, 9, QStringLiteral("2 (Binary)"));
+        QCOMPARE(calculator.engine.GetPresentedString(255), QStringLiteral("11111111"));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestCalculatorEngineEvaluation)
