@@ -56,8 +56,9 @@ void CalculatorEngine::DoOperator(const QString &op)
         DoRPNTwoOperandOperator(op);
     } else {
         // An infinite or NaN result ends the calculation: the operator
-        // starts afresh from 0.
-        if (IsStringError(codeFormat(state.CurrentNumber)))
+        // starts afresh from 0. (The number's literal is INF or NAN exactly
+        // when the number is not finite; no need to write it to find out.)
+        if (!std::isfinite(state.CurrentNumber))
             Clear();
         QString &code = state.currentCodeString;
         if (code.isEmpty()) {
